@@ -1,0 +1,1 @@
+namespace pw { int placeholder_ = 0; }

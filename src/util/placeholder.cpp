@@ -1,1 +1,0 @@
-namespace pw { int placeholder_ = 0; }

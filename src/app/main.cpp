@@ -1,7 +1,30 @@
-// Program entry of the desktop program.
+// Program entry of Pathwick.
+#include <QMessageBox>
 #include <cstdio>
+#include <memory>
 
-int main() {
-    std::fprintf(stderr, "pathwick: the desktop program is not built yet.\n");
-    return 1;
+#include "app/ui/module_shared.h"
+#include "framework/ui/application.h"
+#include "platform/startup_environment.h"
+
+int main(int argc, char** argv) {
+    // Programs started for the user get the environment as it is now, before Qt sets anything.
+    pw::CaptureStartupEnvironment();
+    pw::TApplication app(argc, argv);
+    std::unique_ptr<pw::TModuleShared> module;
+    try {
+        module = std::make_unique<pw::TModuleShared>(nullptr, pw::ProgramDataPathInputs());
+    } catch (const std::exception& e) {
+        // Nothing runs without the module: report and end.
+        std::fprintf(stderr, "pathwick: start-up failed: %s\n", e.what());
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Pathwick"),
+            QStringLiteral("Start-up failed: %1").arg(QString::fromUtf8(e.what())));
+        return 1;
+    }
+    int status = 0;
+    if (!module->Terminating())
+        status = app.exec();
+    module.reset(); // windows first, then the module writes the options file
+    return status;
 }

@@ -46,4 +46,18 @@ std::unique_ptr<FolderSnapshot> TakeFolderSnapshot(const std::string& folder, bo
 // Index of the first entry of level, from start onwards, whose name is not in names; -1 if none.
 int FirstEntryNotIn(const StringArray& names, const FolderSnapshot& level, int start = 0);
 
+// Removes a file, a symbolic link or a folder with everything in it, for good, never following a
+// symbolic link. Refuses protected folders and "." / ".." names. True when the path is gone.
+bool DeletePathPermanently(const std::string& path);
+// True for "", "/", the home folder and every folder that contains it. The final component is
+// not followed when it is a link (removing a link to the home folder is harmless).
+bool IsProtectedFolder(const std::string& path);
+// The trash of the freedesktop Trash specification: $XDG_DATA_HOME/Trash/, else
+// ~/.local/share/Trash/ ("" when neither is known).
+std::string TrashFolder();
+// Moves the file, link or folder into the trash (files/ and info/NAME.trashinfo, both created
+// when missing). False, with nothing changed, when the trash cannot take it (another file
+// system, no permission, a protected folder, a folder holding the trash itself).
+bool MoveToTrash(const std::string& path);
+
 } // namespace pw

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/data_paths.h"
+#include "framework/environment.h"
 #include "util/paths.h"
 
 namespace pw::ctl {
@@ -20,7 +22,9 @@ bool RegisterCommand(const Command& command) {
     return true;
 }
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& Commands() {
+    return Registry();
+}
 
 int UsageError(const std::string& message) {
     if (!message.empty())
@@ -36,7 +40,11 @@ std::string DataFolder(const std::string& explicitFolder) {
         return IncludeTrailingSeparator(explicitFolder);
     if (const char* env = std::getenv("PATHWICK_DATA"); env && *env)
         return IncludeTrailingSeparator(env);
-    return HomeFolder() + "Documents/Halvorn-Ek/Pathwick/";
+    std::string programFolder = ExecutableFolder();
+    if (programFolder.empty())
+        return HomeFolder() + "Documents/Halvorn-Ek/Pathwick/";
+    return ResolveDataPaths(StandardDataPathInputs(programFolder, ProcessEnvironment()))
+        .UserDataFolder;
 }
 
 bool TakeOption(Args& args, const std::string& name, std::string& value) {

@@ -1,0 +1,20 @@
+#pragma once
+// The item store's file writes: each file is written to a temporary file in its folder and
+// renamed over the old one, so a reader never sees half a file. Unlike WriteFileBytes the files
+// are not synced one by one (a save writes thousands of small files, and a sync costs
+// milliseconds each); the save syncs the file system once at its end instead, before it
+// removes its backup.
+
+#include <string>
+#include <string_view>
+
+namespace pw::items {
+
+// False, with the old file untouched, when the temporary file cannot be written or renamed, or
+// when the target exists but is not a regular file with a write permission bit. A target that
+// is a symbolic link is written through (the link stays).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Flushes everything written to the file system that holds path to the disk.
+void SyncFileSystem(const std::string& path);
+
+} // namespace pw::items

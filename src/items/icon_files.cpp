@@ -1,0 +1,49 @@
+#include "items/icon_files.h"
+
+#include "items/bitmap_file.h"
+#include "util/paths.h"
+
+namespace pw::items {
+
+std::string IconStem(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    std::string name = slash == path.npos ? path : path.substr(slash + 1);
+    size_t dot = name.rfind('.');
+    return dot == name.npos ? name : name.substr(0, dot);
+}
+
+IconFileNames ChooseIconFileNames(const std::string& directory, const std::string& stem) {
+    if (!PathExists(directory + stem + ".bmp"))
+        return {stem + ".bmp", stem + ".wc.bmp"};
+    for (int n = 1;; ++n) {
+        std::string numbered = stem + std::to_string(n);
+        if (!PathExists(directory + numbered + ".bmp"))
+            return {numbered + ".bmp", numbered + ".wc.bmp"};
+    }
+}
+
+std::string WriteIconFiles(const TreeNode& node, const std::string& path,
+                           const std::string& directory, std::set<std::string>& keep,
+                           bool withIconFiles, const ItemImages& images, bool& failed) {
+    const IconFileNames names = ChooseIconFileNames(directory, IconStem(path));
+    if (!withIconFiles)
+        return names.menu;
+
+    keep.insert(names.menu);
+    if (!PathExists(directory + names.menu)) {
+        Picture menu = FilledPicture(kIconSize, kIconSize, images.MenuColour);
+        DrawPicture(menu, images.ilPublicPM.At(node.ImageIndex), 0, 0);
+        if (!WriteBmpFile(directory + names.menu, menu))
+            failed = true;
+    }
+    keep.insert(names.tree);
+    if (!PathExists(directory + names.tree)) {
+        Picture tree = FilledPicture(kIconSize, kIconSize, images.TreeColour);
+        DrawPicture(tree, images.ilPublicTV.At(node.ImageIndex), 0, 0);
+        if (!WriteBmpFile(directory + names.tree, tree))
+            failed = true;
+    }
+    return names.menu;
+}
+
+} // namespace pw::items

@@ -1,0 +1,40 @@
+#include "items/item_attributes.h"
+
+namespace pw::items {
+
+namespace {
+const std::string kEmpty;
+}
+
+void ItemAttributes::Clear() {
+    paths_.clear();
+    kinds_.clear();
+    params_.Clear();
+    workDirs_.Clear();
+    windowStates_.Clear();
+    runAs_.Clear();
+}
+
+void ItemAttributes::AppendPath(std::string path, LinkKind kind) {
+    paths_.push_back(std::move(path));
+    kinds_.push_back(kind);
+}
+
+const std::string& ItemAttributes::Path(int32_t id) const {
+    if (id < 0 || id >= PathCount())
+        return kEmpty;
+    return paths_[static_cast<size_t>(id)];
+}
+
+void ItemAttributes::SetPath(int32_t id, std::string path) {
+    if (id >= 0 && id < PathCount())
+        paths_[static_cast<size_t>(id)] = std::move(path);
+}
+
+LinkKind ItemAttributes::Kind(int32_t id) const {
+    if (id < 0 || id >= PathCount())
+        return LinkKind::Unknown;
+    return kinds_[static_cast<size_t>(id)];
+}
+
+} // namespace pw::items

@@ -1,0 +1,89 @@
+#pragma once
+// The item attribute table: path, params, work dir, window state and run-as of every link,
+// keyed by item id. The path array is indexed by id; the other attributes are (id, value) pairs
+// whose first pair for an id counts. An absent id reads as "" or false; a change of an absent id
+// does nothing. Entries are never removed before the next load.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace pw::items {
+
+// Window state words.
+inline constexpr const char* kWindowMax = "WindowMax";
+inline constexpr const char* kWindowMin = "WindowMin";
+inline constexpr const char* kWindowHid = "WindowHid";
+
+// The kind a link was created as (CreateItem's kinds 3, 4 and 5).
+enum class LinkKind { Executable = 3, Unknown = 4, Net = 5 };
+
+class ItemAttributes {
+public:
+    void Clear();
+
+    // Appends the path of the next id (the id must equal PathCount()) and the kind it has.
+    void AppendPath(std::string path, LinkKind kind);
+    int PathCount() const { return static_cast<int>(paths_.size()); }
+    // The stored path, unresolved; "" for an unknown id.
+    const std::string& Path(int32_t id) const;
+    void SetPath(int32_t id, std::string path);
+    LinkKind Kind(int32_t id) const;
+
+    void AddParams(int32_t id, std::string value) { params_.Add(id, std::move(value)); }
+    void AddWorkDir(int32_t id, std::string value) { workDirs_.Add(id, std::move(value)); }
+    void AddWindowState(int32_t id, std::string value) { windowStates_.Add(id, std::move(value)); }
+    void AddRunAs(int32_t id, bool value) { runAs_.Add(id, value); }
+
+    std::string Params(int32_t id) const { return params_.Get(id); }
+    std::string WorkDir(int32_t id) const { return workDirs_.Get(id); }
+    std::string WindowState(int32_t id) const { return windowStates_.Get(id); }
+    bool RunAs(int32_t id) const { return runAs_.Get(id); }
+
+    void SetParams(int32_t id, const std::string& value) { params_.Set(id, value); }
+    void SetWorkDir(int32_t id, const std::string& value) { workDirs_.Set(id, value); }
+    void SetWindowState(int32_t id, const std::string& value) { windowStates_.Set(id, value); }
+    void SetRunAs(int32_t id, bool value) { runAs_.Set(id, value); }
+
+    bool HasParams(int32_t id) const { return params_.Has(id); }
+    bool HasWorkDir(int32_t id) const { return workDirs_.Has(id); }
+    bool HasWindowState(int32_t id) const { return windowStates_.Has(id); }
+    bool HasRunAs(int32_t id) const { return runAs_.Has(id); }
+
+private:
+    // (id, value) pairs in the order added; the first pair of an id is the one that counts.
+    template <typename T> class Pairs {
+    public:
+        void Add(int32_t id, T value) {
+            first_.try_emplace(id, list_.size());
+            list_.emplace_back(id, std::move(value));
+        }
+        T Get(int32_t id) const {
+            auto it = first_.find(id);
+            return it == first_.end() ? T{} : list_[it->second].second;
+        }
+        void Set(int32_t id, const T& value) {
+            auto it = first_.find(id);
+            if (it != first_.end())
+                list_[it->second].second = value;
+        }
+        bool Has(int32_t id) const { return first_.count(id) != 0; }
+        void Clear() {
+            list_.clear();
+            first_.clear();
+        }
+
+    private:
+        std::vector<std::pair<int32_t, T>> list_;
+        std::unordered_map<int32_t, size_t> first_;
+    };
+
+    std::vector<std::string> paths_;
+    std::vector<LinkKind> kinds_;
+    Pairs<std::string> params_, workDirs_, windowStates_;
+    Pairs<bool> runAs_;
+};
+
+} // namespace pw::items

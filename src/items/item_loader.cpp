@@ -1,0 +1,171 @@
+#include "items/item_loader.h"
+
+#include <filesystem>
+
+#include "items/item_rules.h"
+#include "items/shortcut_format.h"
+#include "util/paths.h"
+
+namespace pw::items {
+
+namespace {
+
+std::string CanonicalKey(const std::string& directory) {
+    std::error_code ec;
+    auto canonical = std::filesystem::canonical(std::filesystem::path(directory), ec);
+    return ec ? directory : canonical.string();
+}
+
+// An icon field usable as a file name in the folder's own directory.
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == name.npos &&
+           name.find('\\') == name.npos;
+}
+
+std::string Field(const std::vector<std::string_view>& fields, size_t index) {
+    return index < fields.size() ? std::string(fields[index]) : std::string();
+}
+
+} // namespace
+
+void ItemLoader::CollectUnknownTypes(const std::string& directory) {
+    collected_.clear();
+    collected_.insert(CanonicalKey(directory));
+    Collect(directory, 0);
+}
+
+void ItemLoader::LoadFolder(const std::string& directory, MenuItem* parentMenu,
+                            TreeNode* parentNode) {
+    loaded_.clear();
+    loaded_.insert(CanonicalKey(directory));
+    Load(directory, parentMenu, parentNode, 0);
+    texts_.clear();
+}
+
+std::string ItemLoader::TakeText(const std::string& directory) {
+    auto it = texts_.find(directory);
+    if (it == texts_.end())
+        return ReadShortcutText(directory);
+    std::string text = std::move(it->second);
+    texts_.erase(it);
+    return text;
+}
+
+std::string ItemLoader::FolderDirectory(const std::string& directory, std::string_view name,
+                                        int depth, std::set<std::string>& visited) const {
+    if (!IsUsableFolderName(name) || depth + 1 >= kMaxFolderDepth)
+        return {};
+    std::string sub = directory + std::string(name) + "/";
+    if (!DirectoryExists(sub))
+        return {};
+    if (!visited.insert(CanonicalKey(sub)).second)
+        return {};
+    return sub;
+}
+
+void ItemLoader::Collect(const std::string& directory, int depth) {
+    std::string& text = texts_[directory];
+    text = ReadShortcutText(directory);
+    StringArray& types = store_.Images.TypeList;
+    for (std::string_view line : SplitRecordLines(text)) {
+        size_t bar = line.find('|');
+        std::string_view tag = line.substr(0, bar);
+        if (bar == line.npos)
+            continue;
+        if (tag == kTagFolder) {
+            std::string sub = FolderDirectory(directory, line.substr(bar + 1), depth, collected_);
+            if (!sub.empty())
+                Collect(sub, depth + 1);
+        } else if (tag == kTagUnknownLink) {
+            size_t second = line.find('|', bar + 1);
+            std::string type;
+            if (second != line.npos) {
+                size_t third = line.find('|', second + 1);
+                if (third != line.npos)
+                    type = std::string(line.substr(second + 1, third - second - 1));
+            }
+            if (ArrIndexOf(types, type) < 0)
+                types.push_back(std::move(type));
+        }
+    }
+}
+
+void ItemLoader::Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode,
+                      int depth) {
+    const std::string text = TakeText(directory);
+    for (std::string_view line : SplitRecordLines(text))
+        LoadLine(directory, line, parentMenu, parentNode, depth);
+}
+
+void ItemLoader::LoadLine(const std::string& directory, std::string_view line, MenuItem* parentMenu,
+                          TreeNode* parentNode, int depth) {
+    if (line.empty())
+        return;
+    const std::vector<std::string_view> f = SplitRecordFields(line);
+    const std::string_view tag = f[0];
+    ItemImages& images = store_.Images;
+    const std::string& programFolder = store_.Paths().programFolder;
+
+    if (tag == kTagNormalSeparator) {
+        store_.CreateItem(ItemKind::NormalSeparator, "", parentNode, parentMenu, -1, false, "", "",
+                          "", "");
+    } else if (tag == kTagSpecialSeparator) {
+        store_.CreateItem(ItemKind::SpecialSeparator, "", parentNode, parentMenu, -1, false, "",
+                          Field(f, 1), "", "");
+    } else if (tag == kTagFolder) {
+        const std::string name = Field(f, 1);
+        std::string sub = FolderDirectory(directory, name, depth, loaded_);
+        if (sub.empty())
+            return;
+        TreeNode* node = store_.CreateItem(ItemKind::Folder, "", parentNode, parentMenu, -1, false,
+                                           "", name, "", "");
+        MenuItem* menu = parentMenu ? parentMenu->Child(parentMenu->Tag - 1) : nullptr;
+        Load(sub, menu, node, depth + 1);
+    } else if (tag == kTagExecutableLink) {
+        std::string path, params, icon, caption, workDir;
+        LinkFlags flags;
+        if (f.size() >= 5) {
+            path = Field(f, 1);
+            params = Field(f, 2);
+            icon = Field(f, 3);
+            caption = Field(f, 4);
+            workDir = Field(f, 5);
+            flags = ParseFlags(Field(f, 6));
+        }
+        int image = -1;
+        const int typePos = icon.empty() ? -1 : ArrIndexOf(images.TypeList, icon);
+        if (typePos >= 0)
+            image = kFirstTypeIcon + typePos;
+        else
+            image = images.LoadExecutableIcon(IsPlainFileName(icon) ? directory + icon : "", path);
+        store_.CreateItem(ItemKind::ExecutableLink, path, parentNode, parentMenu, image,
+                          flags.runAs, flags.windowState, caption, workDir, params);
+    } else if (tag == kTagUnknownLink) {
+        std::string path, type, caption;
+        LinkFlags flags;
+        if (f.size() >= 4) {
+            path = Field(f, 1);
+            type = Field(f, 2);
+            caption = Field(f, 3);
+            flags = ParseFlags(Field(f, 4));
+        }
+        int image = images.TypeIconIndex(type);
+        if (type.empty() && !path.empty() &&
+            DirectoryExists(ResolveRelativePath(path, programFolder)))
+            image = kImageDirectoryLink;
+        store_.CreateItem(ItemKind::UnknownLink, path, parentNode, parentMenu, image, false,
+                          flags.windowState, caption, "", "");
+    } else if (tag == kTagNetLink) {
+        std::string path, caption;
+        LinkFlags flags;
+        if (f.size() >= 3) {
+            path = Field(f, 1);
+            caption = Field(f, 2);
+            flags = ParseFlags(Field(f, 3));
+        }
+        store_.CreateItem(ItemKind::NetLink, path, parentNode, parentMenu,
+                          images.TypeIconIndex("url"), false, flags.windowState, caption, "", "");
+    }
+}
+
+} // namespace pw::items

@@ -1,0 +1,19 @@
+#pragma once
+// Where the item store sends its log records (the program log). Saving and icon extraction show
+// no messages; their failures arrive here with an identifier such as "Maintain_SaveNodesFrom".
+
+#include <functional>
+#include <string>
+
+namespace pw::items {
+
+// sender, message, identifier
+using ItemLogger = std::function<void(const std::string& sender, const std::string& message,
+                                      const std::string& id)>;
+
+inline constexpr const char* kLogSender = "TFormFront";
+inline constexpr const char* kLogSaveNodes = "Maintain_SaveNodesFrom";
+inline constexpr const char* kLogExtractFromExec = "Maintain_ExtractFromExec";
+inline constexpr const char* kLogExtractFromUnknown = "Maintain_ExtractFromUnknown";
+
+} // namespace pw::items

@@ -1,0 +1,47 @@
+#pragma once
+// The writer of the items root: one shortcut file per folder directory, the icon cache files of
+// Executable links, and the removal of whatever a directory holds that the saved tree does not
+// account for.
+//
+// Safety rules: a folder whose name is no usable directory name is not written (its level keeps
+// its old files); a directory whose real path lies outside the items root is never cleaned; the
+// clean-up removes a symbolic link itself, never what it points at; a folder renamed only in
+// letter case takes its old directory along.
+
+#include <set>
+#include <string>
+
+#include "items/item_store.h"
+
+namespace pw::items {
+
+class ItemSaver {
+public:
+    explicit ItemSaver(ItemStore& store);
+
+    // Saves the whole tree into the items root, inside the backup that MakeItemsBackup makes
+    // first and RemoveItemsBackup removes afterwards. Answers false when some directory met an
+    // error (its old files were kept).
+    bool SaveItems(bool withIconFiles);
+    // Writes the level that holds topMarker (its siblings) into directory (ending with "/"),
+    // its folders recursively; then the clean-up. False when the level met an error.
+    bool SaveFolder(const TreeNode* topMarker, const std::string& directory, bool withIconFiles);
+    // Appends node's record to buffer (folders: also writes their directories).
+    void WriteRecord(const TreeNode& node, const std::string& directory, std::string& buffer,
+                     std::set<std::string>& keep, bool withIconFiles, bool& failed);
+
+private:
+    bool SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& level,
+                   const std::string& directory, bool withIconFiles);
+    // Makes directory + name + "/" exist, renaming a sibling directory whose name differs only
+    // in letter case when the level has no folder of that name.
+    bool PrepareFolderDirectory(const TreeNode& folder, const std::string& directory);
+    bool Cleanup(const std::string& directory, const std::set<std::string>& keep);
+    bool InsideItemsRoot(const std::string& directory) const;
+
+    ItemStore& store_;
+    std::string rootReal_;
+    bool anyFailure_ = false;
+};
+
+} // namespace pw::items

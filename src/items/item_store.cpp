@@ -1,0 +1,195 @@
+#include "items/item_store.h"
+
+#include "items/basic_menu.h"
+#include "items/item_loader.h"
+#include "items/item_rules.h"
+#include "items/item_saver.h"
+#include "util/paths.h"
+
+namespace pw::items {
+
+namespace {
+TreeNode MakeNode(std::string text, int32_t image, int32_t data = -1) {
+    TreeNode node;
+    node.Text = std::move(text);
+    node.ImageIndex = image;
+    node.SelectedIndex = image;
+    node.StateIndex = -1;
+    node.Data = data;
+    return node;
+}
+
+MenuItem MakeMenuItem(std::string caption, int32_t image, int32_t tag) {
+    MenuItem item;
+    item.Caption = std::move(caption);
+    item.ImageIndex = image;
+    item.Tag = tag;
+    return item;
+}
+} // namespace
+
+ItemStore::ItemStore(StorePaths paths, IconSource& icons)
+    : Images(icons, paths.tempFolder, paths.programFolder), paths_(std::move(paths)),
+      basic_(BuildBasicMenu()) {
+    pmItems.Name = "pmItems";
+}
+
+ItemStore::~ItemStore() = default;
+
+void ItemStore::SetLogger(ItemLogger logger) {
+    logger_ = logger;
+    Images.Logger = std::move(logger);
+}
+
+void ItemStore::Log(const std::string& message, const std::string& id) const {
+    if (logger_)
+        logger_(kLogSender, message, id);
+}
+
+void ItemStore::LoadItems() {
+    Attributes.Clear();
+    Images.TypeList.clear();
+    NextItemId = 0;
+    PasteSource = nullptr;
+    PasteSourceCut = false;
+
+    tvItems.Tag = 0;
+    tvUndo.Tag = 0;
+    tvItems.Clear();
+    tvUndo.Clear();
+    pmItems.Clear();
+    pmItems.Tag = 0;
+    Images.ResetImageLists();
+
+    CopyMenuTree(*basic_, pmItems);
+    pmItems.Name = "pmItems";
+    pmItems.Tag = basic_->Tag;
+
+    loadAnchor_ = tvItems.Add(nullptr, MakeNode(kAnchorCaption, -1));
+    tvItems.InsertBefore(loadAnchor_, MakeNode("", kImageTopMarker));
+
+    if (DirectoryExists(paths_.itemsRoot)) {
+        ItemLoader loader(*this);
+        loader.CollectUnknownTypes(paths_.itemsRoot);
+        Images.BuildTypeIcons();
+        loader.LoadFolder(paths_.itemsRoot, &pmItems, nullptr);
+    }
+
+    tvItems.Remove(loadAnchor_);
+    loadAnchor_ = nullptr;
+    tvUndo.CopyFrom(tvItems);
+    tvUndo.Tag = tvItems.Tag;
+}
+
+TreeNode* ItemStore::CreateItem(ItemKind kind, const std::string& path, TreeNode* parentNode,
+                                MenuItem* parentMenu, int imageIndex, bool runAs,
+                                const std::string& windowState, const std::string& caption,
+                                const std::string& workDir, const std::string& params) {
+    TreeNode node;
+    MenuItem menu;
+    switch (kind) {
+    case ItemKind::Folder:
+        menu = MakeMenuItem(caption, kImageFolder, 1);
+        menu.Add(MakeMenuItem(kAnchorCaption, -1, kTagHidden))->Visible = false;
+        node = MakeNode(caption, kImageFolder);
+        break;
+    case ItemKind::NormalSeparator:
+        menu = MakeMenuItem("-", -1, kTagSeparator);
+        node = MakeNode(kSeparatorText, kImageNormalSeparator);
+        break;
+    case ItemKind::SpecialSeparator: {
+        std::string text = StripDashes(caption);
+        menu = MakeMenuItem(text, -1, kTagHeading);
+        node = MakeNode("--" + text + "--", kImageSpecialSeparator);
+        break;
+    }
+    case ItemKind::ExecutableLink:
+    case ItemKind::UnknownLink:
+    case ItemKind::NetLink: {
+        if (kind != ItemKind::ExecutableLink && imageIndex == -100)
+            imageIndex = kImageDirectoryLink;
+        const int32_t id = NextItemId++;
+        menu = MakeMenuItem(caption, imageIndex, id);
+        menu.Action = MenuAction::StartItem;
+        node = MakeNode(caption, imageIndex, id);
+        Attributes.AppendPath(path, static_cast<LinkKind>(kind));
+        if (kind == ItemKind::ExecutableLink) {
+            Attributes.AddParams(id, params);
+            Attributes.AddWorkDir(id, workDir);
+            Attributes.AddWindowState(id, windowState);
+            Attributes.AddRunAs(id, runAs);
+        } else {
+            Attributes.AddWindowState(id, windowState);
+        }
+        break;
+    }
+    }
+
+    if (parentMenu) {
+        parentMenu->Insert(parentMenu->Tag, std::move(menu));
+        ++parentMenu->Tag;
+    }
+    TreeNode* created = (!parentNode && loadAnchor_)
+                            ? tvItems.InsertBefore(loadAnchor_, std::move(node))
+                            : tvItems.Add(parentNode, std::move(node));
+    if (kind == ItemKind::Folder)
+        tvItems.Add(created, MakeNode("", kImageTopMarker));
+    return created;
+}
+
+std::string ItemStore::GetItemPath(int32_t id) const {
+    return ResolveRelativePath(Attributes.Path(id), paths_.programFolder);
+}
+
+std::string ItemStore::NodePath(const TreeNode* node) const {
+    return IsLink(node) ? Attributes.Path(node->Data) : std::string();
+}
+
+bool ItemStore::IsWebLink(const TreeNode* node) const {
+    return IsLink(node) && IsWebAddress(NodePath(node));
+}
+
+bool ItemStore::HasUnsavedChanges() const {
+    return TreesDiffer(tvItems, tvUndo);
+}
+
+TreeNode* ItemStore::ResetSelection() {
+    PasteSource = nullptr;
+    PasteSourceCut = false;
+    return RootTopMarker();
+}
+
+int ItemStore::AppendItemIcon(const std::string& path) {
+    Images.AddShellIcon(path, -1, false, false);
+    ++tvItems.Tag;
+    return Images.ExtractEnd + tvItems.Tag;
+}
+
+void ItemStore::UndoChanges() {
+    tvItems.CopyFrom(tvUndo);
+    tvItems.Tag = tvUndo.Tag;
+    const int keep = Images.ExtractEnd + tvUndo.Tag + 1;
+    Images.ilPublicPM.Truncate(keep);
+    Images.ilPublicTV.Truncate(keep);
+    PasteSource = nullptr;
+    PasteSourceCut = false;
+}
+
+bool ItemStore::SaveItems(bool withIconFiles) {
+    ItemSaver saver(*this);
+    return saver.SaveItems(withIconFiles);
+}
+
+void ItemStore::Save() {
+    SaveItems(true);
+    LoadItems();
+}
+
+void ItemStore::SaveAndRefreshImageCache() {
+    SaveItems(false);
+    LoadItems();
+    SaveItems(true);
+    LoadItems();
+}
+
+} // namespace pw::items

@@ -1,0 +1,84 @@
+#include "items/shortcut_format.h"
+
+#include "items/item_attributes.h"
+#include "util/paths.h"
+#include "util/text_files.h"
+
+namespace pw::items {
+
+std::string ReadShortcutText(const std::string& directory) {
+    std::string text;
+    if (FileExists(directory + kShortcutFile))
+        text = ReadUtf8TextFile(directory + kShortcutFile);
+    else if (FileExists(directory + kLegacyShortcutFile))
+        text = Windows1252ToUtf8(ReadFileBytes(directory + kLegacyShortcutFile));
+    if (size_t nul = text.find('\0'); nul != text.npos)
+        text.resize(nul);
+    return text;
+}
+
+std::vector<std::string_view> SplitRecordLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::vector<std::string_view> SplitRecordFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    size_t start = 0;
+    for (;;) {
+        size_t bar = line.find('|', start);
+        if (bar == line.npos) {
+            fields.push_back(line.substr(start));
+            return fields;
+        }
+        fields.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+}
+
+LinkFlags ParseFlags(std::string_view field) {
+    LinkFlags flags;
+    bool max = false, min = false, hid = false;
+    size_t start = 0;
+    while (start <= field.size()) {
+        size_t star = field.find('*', start);
+        std::string_view word = field.substr(start, star == field.npos ? field.npos : star - start);
+        if (word == kWindowMax)
+            max = true;
+        else if (word == kWindowMin)
+            min = true;
+        else if (word == kWindowHid)
+            hid = true;
+        else if (word == "UserRunAs")
+            flags.runAs = true;
+        if (star == field.npos)
+            break;
+        start = star + 1;
+    }
+    flags.windowState = max ? kWindowMax : min ? kWindowMin : hid ? kWindowHid : "";
+    return flags;
+}
+
+std::string ComposeFlags(std::string_view windowState, bool runAs) {
+    std::string out;
+    if (windowState == kWindowMax || windowState == kWindowMin || windowState == kWindowHid) {
+        out += '*';
+        out += windowState;
+    }
+    if (runAs)
+        out += "*UserRunAs";
+    return out;
+}
+
+} // namespace pw::items

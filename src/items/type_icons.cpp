@@ -1,0 +1,182 @@
+#include "items/type_icons.h"
+
+#include <cstdio>
+
+#include "items/bitmap_file.h"
+#include "items/builtin_pictures.h"
+#include "items/item_rules.h"
+#include "util/paths.h"
+#include "util/text_files.h"
+
+namespace pw::items {
+
+namespace {
+// The types whose icons every load provides, after the types of the Unknown links.
+constexpr const char* kFixedTypes[] = {"exe", "com", "bat", "cmd", "wsf",
+                                       "wsh", "rdp", "rbf", "url"};
+
+Picture AsIcon(Picture pic) {
+    if (pic.Width == kIconSize && pic.Height == kIconSize)
+        return pic;
+    return ScalePicture(pic, kIconSize, kIconSize);
+}
+} // namespace
+
+ItemImages::ItemImages(IconSource& icons, std::string tempFolder, std::string programFolder)
+    : icons_(icons), tempFolder_(std::move(tempFolder)), programFolder_(std::move(programFolder)) {
+    SetBuiltinPictures(BuiltinMenuPictures(), BreakPictures());
+    PrepareImageLists();
+}
+
+void ItemImages::SetBuiltinPictures(std::vector<Picture> builtin, std::vector<Picture> breaks) {
+    builtin.resize(kBuiltinPictureCount, Picture(kIconSize, kIconSize));
+    breaks.resize(kBreakPictureCount, Picture(kIconSize, kIconSize));
+    designPM_.clear();
+    for (auto& p : builtin)
+        designPM_.push_back(AsIcon(std::move(p)));
+    ilBreaksPM.Clear();
+    for (auto& p : breaks) {
+        Picture icon = AsIcon(std::move(p));
+        designPM_.push_back(icon); // the design-time list ends with the three placeholders
+        ilBreaksPM.Append(std::move(icon));
+    }
+    ilPublicPM.Clear();
+    for (const Picture& p : designPM_)
+        ilPublicPM.Append(p);
+}
+
+void ItemImages::PrepareImageLists(int treeHeight) {
+    ilPublicTV = ImageList(kIconSize, treeHeight);
+    ilBreaksTV = ImageList(kIconSize, treeHeight);
+    for (int i = 0; i < ilPublicPM.Count(); ++i)
+        ilPublicTV.Append(TreePicture(ilPublicPM.At(i), TreeColour, treeHeight));
+    for (int i = 0; i < ilBreaksPM.Count(); ++i)
+        ilBreaksTV.Append(TreePicture(ilBreaksPM.At(i), TreeColour, treeHeight));
+}
+
+void ItemImages::ResetImageLists() {
+    ilPublicPM.Truncate(kBuiltinPictureCount);
+    ilPublicTV.Truncate(kBuiltinPictureCount);
+    for (int i = 0; i < kBreakPictureCount; ++i) {
+        ilPublicPM.Append(ilBreaksPM.At(i));
+        ilPublicTV.Append(ilBreaksTV.At(i));
+    }
+    TypeIconEnd = kFirstTypeIcon;
+    ExtractBase = kFirstTypeIcon + 1;
+    ExtractEnd = kFirstTypeIcon + 2;
+    ilPublicPM.Tag = 0;
+}
+
+Picture ItemImages::ShellIconOrBlank(const std::string& path, bool& found) {
+    std::optional<Picture> icon = icons_.SmallIcon(path);
+    found = icon && !icon->Empty();
+    if (!found)
+        return FilledPicture(kIconSize, kIconSize, MenuColour);
+    return AsIcon(std::move(*icon));
+}
+
+void ItemImages::BuildTypeIcons() {
+    for (const char* type : kFixedTypes)
+        if (ArrIndexOf(TypeList, type) < 0)
+            TypeList.push_back(type);
+    if (!tempFolder_.empty() && !DirectoryExists(tempFolder_))
+        ForceDirectories(tempFolder_);
+    for (const std::string& type : TypeList) {
+        const std::string file = tempFolder_ + "TempFile." + type;
+        // A throwaway file, so a plain create serves.
+        std::FILE* f = std::fopen(file.c_str(), "wb");
+        const bool made = f != nullptr;
+        if (f)
+            std::fclose(f);
+        bool found = false;
+        Picture menu = ShellIconOrBlank(file, found);
+        if (made)
+            std::remove(file.c_str());
+        Picture tree = found ? TreePicture(menu, TreeColour, ilPublicTV.Height())
+                             : FilledPicture(kIconSize, ilPublicTV.Height(), TreeColour);
+        ilPublicTV.Insert(TypeIconEnd, std::move(tree));
+        ilPublicPM.Insert(TypeIconEnd, std::move(menu));
+        ++TypeIconEnd;
+        ++ExtractBase;
+        ++ExtractEnd;
+    }
+}
+
+void ItemImages::InsertBoth(int index, const Picture& menu, const Picture* tree) {
+    ilPublicPM.Insert(index, menu);
+    if (tree)
+        ilPublicTV.Insert(index, *tree);
+}
+
+bool ItemImages::AddShellIcon(const std::string& path, int index, bool requireFile, bool menuOnly) {
+    if (requireFile && !FileExists(path))
+        return false;
+    bool found = false;
+    Picture menu = ShellIconOrBlank(path, found);
+    Picture tree = found ? TreePicture(menu, TreeColour, ilPublicTV.Height())
+                         : FilledPicture(kIconSize, ilPublicTV.Height(), TreeColour);
+    if (!found)
+        Log(path, kLogExtractFromUnknown);
+    InsertBoth(index, menu, menuOnly ? nullptr : &tree);
+    return true;
+}
+
+int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath) {
+    bool menuIn = false, treeIn = false;
+    if (!cacheFile.empty() && FileExists(cacheFile)) {
+        const std::string ext = LowerExtension(cacheFile);
+        if (ext == "bmp") {
+            if (std::optional<Picture> pic = ReadBmpFile(cacheFile)) {
+                ilPublicPM.Insert(ExtractEnd, AsIcon(std::move(*pic)));
+                menuIn = true;
+                const std::string wc = cacheFile.substr(0, cacheFile.size() - 4) + ".wc.bmp";
+                if (std::optional<Picture> tree = ReadBmpFile(wc)) {
+                    ilPublicTV.Insert(ExtractEnd,
+                                      TreePicture(*tree, TreeColour, ilPublicTV.Height()));
+                    treeIn = true;
+                }
+            } else {
+                Log(cacheFile, kLogExtractFromExec);
+            }
+        } else if (ext == "ico") {
+            if (std::optional<Picture> pic = ReadIcoFile(cacheFile)) {
+                ilPublicPM.Insert(ExtractEnd, std::move(*pic));
+                menuIn = true;
+            } else {
+                Log(cacheFile, kLogExtractFromExec);
+            }
+        } else {
+            Log(cacheFile, kLogExtractFromExec);
+        }
+    }
+    if (!menuIn) {
+        const std::string target = ResolveRelativePath(targetPath, programFolder_);
+        if (!target.empty() && FileExists(target)) {
+            AddShellIcon(target, ExtractEnd, false, false);
+            menuIn = treeIn = true;
+        }
+    }
+    if (!menuIn) {
+        Log("Inserted: False;", kLogExtractFromExec);
+        return -1;
+    }
+    if (!treeIn) {
+        Picture onMenu = ComposeIcon(ilPublicPM.At(ExtractEnd), MenuColour);
+        ilPublicTV.Insert(ExtractEnd, TreePicture(onMenu, TreeColour, ilPublicTV.Height()));
+    }
+    ++ilPublicPM.Tag;
+    ++ExtractEnd;
+    return ExtractBase + ilPublicPM.Tag;
+}
+
+int ItemImages::TypeIconIndex(const std::string& type) const {
+    int pos = ArrIndexOf(TypeList, type);
+    return pos < 0 ? kImagePlaceholder : kFirstTypeIcon + pos;
+}
+
+void ItemImages::Log(const std::string& message, const std::string& id) {
+    if (Logger)
+        Logger(kLogSender, message, id);
+}
+
+} // namespace pw::items

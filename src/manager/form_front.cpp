@@ -1,0 +1,317 @@
+#include "manager/form_front.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "framework/options_file.h"
+#include "framework/ui/data_module.h"
+#include "items/basic_menu.h"
+#include "lang/framework_texts.h"
+#include "lang/language_controller.h"
+#include "lang/language_menu.h"
+#include "lang/ui/language_assistants.h"
+#include "lang/ui/message_dialog.h"
+#include "manager/item_tree_model.h"
+#include "menu/menus_painter.h"
+#include "menu/popup_menu.h"
+#include "options/program_options.h"
+#include "platform/theme_icon_source.h"
+
+namespace pw {
+
+namespace {
+struct MessageEntry {
+    const char* Name;
+    const char* Default;
+    const char* Template;
+};
+
+// The window's message catalogue, in registration order.
+const MessageEntry kMessageTexts[] = {
+    {"NoAddItemOnTypeProgram", "You can not drop items on following type: \"Program item\"",
+     nullptr},
+    {"WantSaveChanges", "Do you want to save changes?", nullptr},
+    {"ItemFolderNeedName", "The folder has to have a name", nullptr},
+    {"ItemFolderIllegalName", "The folder name can not contain: \"\\ / : * ? \" < > |\"", nullptr},
+    {"ItemFolderDuplicatedName",
+     "The folder name may not be duplicated on the same level in the \"tree view\"", nullptr},
+    {"ItemFolderDropOnSub", "The folder may not be dropped on a subitem of its own", nullptr},
+    {"SaveErrorLockedFiles",
+     "Could not save, perhaps due to \"locked\" files? (files opened by another program)", nullptr},
+    {items::kBackupQuestionKey, items::kBackupQuestionText, "__curly"},
+    {"NotAvailableShort", "N/A", nullptr},
+    {"ItemTypeExecutable", "Executable", nullptr},
+    {"ItemTypeRunable", "Runable", nullptr},
+    {"ItemTypeShortcut", "Shortcut", nullptr},
+    {"ItemTypeViewable", "Viewable", nullptr},
+    {"ItemTypeSeparator", "Separator", nullptr},
+    {"ItemTypeSpecialTop", "Special: Drag and drop items here", nullptr},
+    {"ItemTypeSpecialDesign", "Special: Builtin item", nullptr},
+    {"ItemTypeSpecialFolder", "Special: Create and place items here", nullptr},
+};
+
+// The built-in menu items whose captions, hints and shortcuts follow the culture, in order.
+const char* const kTranslatedMenuItems[] = {
+    "miSysMenuProgram",  "miCloseApp",           "miPathwickKitFolder",
+    "miTools_Pathwick",  "miTools_Quillmark",    "miTools_Tallyweb",
+    "miTools_Driftnote", "miTools_Cinderpad",    "miSysMenuSystem",
+    "miHelpFile",        "miManageItems",        "miPreferences",
+    "miVisitWebsite",    "miVisitWebsiteForums", "miAbout",
+    "MiTools",           "miSaveNormal",         "miSaveRefreshCache",
+};
+
+constexpr const char* kPanelSideWidthKey = "PanelSide.Width";
+constexpr int kPanelSideMinWidth = 150;
+constexpr int kPanelSideDefaultWidth = 220;
+} // namespace
+
+TFormFront::TFormFront() {
+    setObjectName("FormFront");
+}
+
+TFormFront::~TFormFront() {
+    // The menus use the painter as their style: they go first.
+    delete pmItemsMenu_;
+    pmItemsMenu_ = nullptr;
+    builder_.reset();
+    delete painter_;
+}
+
+void TFormFront::CreateLayout() {
+    setMinimumSize(500, 630);
+    resize(640, 700);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    panelSide_ = new QScrollArea(splitter_);
+    panelSide_->setObjectName("PanelSide");
+    panelSide_->setMinimumWidth(kPanelSideMinWidth);
+    panelSide_->setWidgetResizable(true);
+    panelSide_->setWidget(new QWidget(panelSide_));
+    tvItems_ = new QTreeView(splitter_);
+    tvItems_->setObjectName("tvItems");
+    tvItems_->setHeaderHidden(true);
+    tvItems_->setIndentation(21);
+    tvItems_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tvItems_->setSelectionMode(QAbstractItemView::SingleSelection);
+    splitter_->addWidget(panelSide_);
+    splitter_->addWidget(tvItems_);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({kPanelSideDefaultWidth, 420});
+    layout->addWidget(splitter_, 1);
+
+    statusBarHelp_ = new QStatusBar(this);
+    statusBarHelp_->setObjectName("StatusBarHelp");
+    statusBarHelp_->setProperty(ThvlgLanguageAssistantControlsHV::kAutoHintDefProperty, QString());
+    layout->addWidget(statusBarHelp_);
+
+    painter_ = new ThvMenusPainter();
+    pmItemsMenu_ = new TPopupMenu();
+    pmItemsMenu_->setObjectName("pmItems");
+    pmItemsMenu_->setTitle(QStringLiteral("Pathwick"));
+
+    // The item store and its views; the first load follows in FormCreate.
+    const DataPaths& paths = Module()->Paths();
+    iconSource_ = std::make_unique<ThemeIconSource>();
+    store_ = std::make_unique<items::ItemStore>(
+        items::StorePaths{paths.ItemsRoot, paths.TempFolder, paths.ProgramFolder}, *iconSource_);
+    store_->SetLogger(
+        [this](const std::string& sender, const std::string& message, const std::string& id) {
+            const LogSender who{sender, std::nullopt};
+            Module()->hvLoggingProgram.Log(&who, nullptr, message, id);
+        });
+    store_->Images.PrepareImageLists(
+        tvItems_->fontMetrics().height() + 2 > 16 ? tvItems_->fontMetrics().height() + 2 : 16);
+    pmIcons_.SetList(&store_->Images.ilPublicPM);
+    tvIcons_.SetList(&store_->Images.ilPublicTV);
+    linguaIcons_.SetList(&ilLingua_);
+    builder_ = std::make_unique<TPopupMenuBuilder>(
+        painter_, [this](int index) { return pmIcons_.Icon(index); },
+        [this](const items::MenuItem& item) { MenuItemClick(item); });
+    treeModel_ = new TItemTreeModel(&store_->tvItems, &tvIcons_, this);
+    tvItems_->setModel(treeModel_);
+}
+
+void TFormFront::FormCreate() {
+    const DataPaths& paths = Module()->Paths();
+    RebuildLanguageMenu();
+
+    items::RecoverItemsBackup(paths.ItemsRoot, paths.TempFolder, *this);
+    LoadItems();
+}
+
+items::BackupAnswer TFormFront::AskRestoreBackup(const std::string&) {
+    const int answer = ShowMessageDialog(
+        MessageText(items::kBackupQuestionKey, items::kBackupQuestionText), MsgDlgType::Warning,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return items::BackupAnswer::Yes;
+    if (answer == QMessageBox::No)
+        return items::BackupAnswer::No;
+    return items::BackupAnswer::Cancel;
+}
+
+void TFormFront::LoadItems() {
+    store_->LoadItems();
+    pmIcons_.Reset();
+    tvIcons_.Reset();
+    builder_->Build(pmItemsMenu_, store_->pmItems);
+    builder_->ApplyMenuDrawing(pmItemsMenu_, painter_ && !painter_->UseStandardFont);
+    treeModel_->Reload();
+    tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
+}
+
+QString TFormFront::MessageText(const char* key, const char* english) const {
+    ThvlgLanguageController& lang = Module()->Language();
+    const std::string text = lang.GetResString(kTextFile, kMessageSuffix, key, english);
+    return QString::fromStdString(lang.ExpandTemplate("__curly", text));
+}
+
+void TFormFront::RegisterMessageTexts() {
+    ThvlgLanguageController& lang = Module()->Language();
+    for (const MessageEntry& t : kMessageTexts)
+        lang.RegisterResString(kTextFile, kMessageSuffix, t.Name, t.Default,
+                               t.Template ? t.Template : "");
+}
+
+void TFormFront::TranslateControls(int stepValue) {
+    const auto step = static_cast<TranslateStep>(stepValue);
+    ThvlgLanguageCompositeAllEx& c = Module()->LanguageComposite();
+    c.AssistantControls.Form(step, kTextFile, kFormSuffix, this);
+    c.AssistantControlsHV.StatusBar(step, kTextFile, kFormSuffix, statusBarHelp_);
+    if (!store_)
+        return;
+    items::MenuItem& basic = store_->BasicMenu();
+    for (const char* name : kTranslatedMenuItems) {
+        if (items::MenuItem* item = basic.Find(name))
+            c.AssistantMenus.MenuItem(step, kTextFile, kFormSuffix, *item, true);
+    }
+}
+
+void TFormFront::RegisterControlTexts() {
+    TranslateControls(int(TranslateStep::Register));
+}
+
+void TFormFront::ApplyTranslation() {
+    TranslateControls(int(TranslateStep::Apply));
+}
+
+void TFormFront::PrepareShow() {
+    ThvFormFrontBase::PrepareShow();
+    UpdateTitle();
+}
+
+void TFormFront::ApplyOptions(const TProgramOptions& options) {
+    painter_->FontName = QString::fromStdString(options.OverrideStandardFontName);
+    painter_->FontSize = options.OverrideStandardFontSize;
+    painter_->FontBold = options.OverrideStandardFontBold;
+    painter_->UseStandardFont = !options.OverrideStandardFont;
+    items::MenuItem hiding;
+    hiding.Caption = items::kAnchorCaption;
+    hiding.Tag = items::kTagHidden;
+    hiding.Visible = false;
+    store_->pmItems.Add(std::move(hiding));
+    QAction* action = pmItemsMenu_->addAction(QString::fromLatin1(items::kAnchorCaption));
+    action->setData(items::kTagHidden);
+    action->setVisible(false);
+    builder_->ApplyMenuDrawing(pmItemsMenu_, options.OverrideStandardFont);
+}
+
+void TFormFront::RebuildLanguageMenu() {
+    items::MenuItem* lingua = store_->BasicMenu().Find("M_MI_Lingua");
+    if (!lingua)
+        return;
+    BuildLanguageMenu(*lingua, Module()->Paths().LanguageFolder,
+                      Module()->Options().LanguageCulture, &ilLingua_);
+    linguaIcons_.Reset();
+}
+
+void TFormFront::MenuItemClick(const items::MenuItem& item) {
+    switch (item.Action) {
+    case items::MenuAction::SwitchLanguage:
+        MI_Lingua_Select_ChoiceClick(item);
+        break;
+    case items::MenuAction::ManageItems:
+        ShowFrontWindow();
+        break;
+    case items::MenuAction::CloseApp:
+        Module()->RequestTermination();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormFront::MI_Lingua_Select_ChoiceClick(const items::MenuItem& item) {
+    const std::string culture = CultureOfLanguageEntry(item.Caption);
+    Module()->SetLanguage(culture, false);
+    RebuildLanguageMenu();
+}
+
+void TFormFront::SaveMiscState(const std::string& iniPath) {
+    const PathMacros& macros = Module()->Paths().Macros;
+    IniDocument ini = LoadOptionsDocument(iniPath, macros);
+    ini.WriteInteger(objectName().toStdString(), kPanelSideWidthKey, panelSide_->width());
+    SaveOptionsDocument(ini, iniPath, macros);
+}
+
+void TFormFront::LoadMiscState(const std::string& iniPath) {
+    const IniDocument ini = LoadOptionsDocument(iniPath, Module()->Paths().Macros);
+    const int current = splitter_->sizes().value(0, kPanelSideDefaultWidth);
+    const int width = std::max(kPanelSideMinWidth, ini.ReadInteger(objectName().toStdString(),
+                                                                   kPanelSideWidthKey, current));
+    QList<int> sizes = splitter_->sizes();
+    const int total = std::max(sizes.value(0) + sizes.value(1), width + 100);
+    splitter_->setSizes({width, total - width});
+    panelSide_->resize(width, panelSide_->height());
+}
+
+void TFormFront::FormDestroy() {
+    if (isMinimized())
+        showNormal();
+    ThvFormFrontBase::FormDestroy();
+}
+
+void TFormFront::showEvent(QShowEvent* event) {
+    ThvFormFrontBase::showEvent(event);
+    if (treeModel_) {
+        const QModelIndex top = tvItems_->indexAt(QPoint(1, 1));
+        tvItems_->setCurrentIndex(top.isValid() ? top : treeModel_->index(0, 0));
+    }
+}
+
+void TFormFront::closeEvent(QCloseEvent* event) {
+    // The manager window is never closed, only hidden.
+    event->ignore();
+    FormClose();
+}
+
+void TFormFront::FormClose() {
+    if (store_ && store_->HasUnsavedChanges()) {
+        const int answer = ShowMessageDialog(
+            MessageText("WantSaveChanges", "Do you want to save changes?"), MsgDlgType::Warning,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return;
+        hide();
+        if (answer == QMessageBox::No) {
+            store_->UndoChanges();
+            treeModel_->Reload();
+            tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
+        }
+        return;
+    }
+    hide();
+    tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
+}
+
+} // namespace pw

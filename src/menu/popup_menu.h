@@ -1,0 +1,57 @@
+#pragma once
+// The popup pmItems as Qt menus, built from the menu model at every load.
+
+#include <QIcon>
+#include <QMenu>
+#include <functional>
+
+#include "items/menu_model.h"
+
+namespace pw {
+
+class ThvMenusPainter;
+
+// A menu whose style options name the action they draw, so that the menu painter can read the
+// item's tag and draw mode.
+class TPopupMenu : public QMenu {
+    Q_OBJECT
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
+};
+
+// Fills Qt menus from the menu model: folders become submenus (large ones are filled when first
+// shown), separators the toolkit's collapsible separators, headings and links plain entries.
+class TPopupMenuBuilder {
+public:
+    using ClickHandler = std::function<void(const items::MenuItem&)>;
+    using IconLookup = std::function<QIcon(int imageIndex)>;
+
+    // Submenus with more entries than this are filled when first shown.
+    static constexpr int kLazyFillThreshold = 64;
+
+    TPopupMenuBuilder(ThvMenusPainter* painter, IconLookup icons, ClickHandler onClick);
+
+    // Empties menu and fills it with the children of root.
+    void Build(QMenu* menu, const items::MenuItem& root);
+    // Owner drawing of everything built so far and of submenus filled later.
+    void ApplyMenuDrawing(QMenu* menu, bool overrideStandardFont);
+    bool OverrideStandardFont() const { return overrideStandardFont_; }
+
+private:
+    void Fill(QMenu* menu, const items::MenuItem& parent);
+    QAction* AddEntry(QMenu* menu, const items::MenuItem& item);
+
+    ThvMenusPainter* painter_;
+    IconLookup icons_;
+    ClickHandler onClick_;
+    bool overrideStandardFont_ = false;
+};
+
+// The caption a menu entry shows: user captions literally (an "&" is no accelerator), the
+// built-in entries with their accelerators.
+QString MenuCaption(const items::MenuItem& item);
+
+} // namespace pw

@@ -1,0 +1,41 @@
+#pragma once
+// The per-user rendezvous of running instances: a local socket endpoint that answers one
+// request line per connection with one reply line.
+
+#include <QByteArray>
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace pw {
+
+// Endpoint and lock file names for an instance identifier, private to the current user.
+QString InstanceEndpointName(const QString& identifier);
+QString InstanceLockPath(const QString& identifier);
+
+class InstanceServer : public QObject {
+    Q_OBJECT
+public:
+    using Handler = std::function<QByteArray(const QByteArray& request)>;
+
+    InstanceServer(Handler handler, QObject* parent = nullptr);
+    // Listens on the endpoint. A socket file left by a crashed instance (nobody answers on it)
+    // is removed first; a live endpoint is never taken over. False when it cannot listen.
+    bool Listen(const QString& name);
+    void Close();
+    bool IsListening() const { return server_.isListening(); }
+
+private:
+    void AcceptConnection();
+    QLocalServer server_;
+    Handler handler_;
+};
+
+// Sends one request line and waits for the reply line; nothing when no instance answers within
+// timeoutMs.
+std::optional<QByteArray> SendInstanceRequest(const QString& name, const QByteArray& request,
+                                              int timeoutMs = 3000);
+
+} // namespace pw

@@ -1,0 +1,46 @@
+#pragma once
+// The shell's small icons on this desktop: the icon theme's picture for the file's type (by
+// extension), a folder picture for folders, and for program files the icon of the installed
+// application entry that starts them, else the theme's program icon.
+
+#include "items/icon_source.h"
+#include "platform/desktop_entry_index.h"
+
+#include <QHash>
+#include <QIcon>
+#include <QImage>
+#include <QMimeType>
+#include <QString>
+
+namespace pw {
+
+// Makes the icon theme usable wherever the program runs, under offscreen too: the theme
+// folders of the XDG data folders on the search path, "breeze" as fallback theme, and as the
+// theme itself when the platform named none. Once per process; needs a QGuiApplication.
+void PrepareIconTheme();
+
+class ThemeIconSource : public items::IconSource {
+public:
+    ThemeIconSource();
+
+    // 16 by 16 ARGB picture, nothing when the theme has no picture at all.
+    std::optional<items::Picture> SmallIcon(const std::string& path) override;
+    // The same as a 16 by 16 QImage in Format_ARGB32; null when none.
+    QImage SmallImage(const QString& path);
+
+    // The application entries are read at the first program asked for; a later call rebuilds.
+    void RebuildDesktopEntries();
+    int Questions() const { return questions_; }
+
+    static items::Picture ToPicture(const QImage& image);
+
+private:
+    QIcon IconForProgram(const QString& path);
+    QIcon IconForType(const QMimeType& mime);
+
+    DesktopEntryIndex entries_;
+    QHash<QString, QImage> typeImages_; // by MIME type name
+    int questions_ = 0;
+};
+
+} // namespace pw

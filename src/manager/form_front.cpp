@@ -107,6 +107,8 @@ void TFormFront::CreateLayout() {
     splitter_->setChildrenCollapsible(false);
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({kPanelSideDefaultWidth, 420});
+    connect(splitter_, &QSplitter::splitterMoved, this,
+            [this] { panelSideWidth_ = splitter_->sizes().value(0, panelSideWidth_); });
     layout->addWidget(splitter_, 1);
 
     statusBarHelp_ = new QStatusBar(this);
@@ -260,19 +262,20 @@ void TFormFront::MI_Lingua_Select_ChoiceClick(const items::MenuItem& item) {
 void TFormFront::SaveMiscState(const std::string& iniPath) {
     const PathMacros& macros = Module()->Paths().Macros;
     IniDocument ini = LoadOptionsDocument(iniPath, macros);
-    ini.WriteInteger(objectName().toStdString(), kPanelSideWidthKey, panelSide_->width());
+    const int width = panelSide_->isVisible() ? panelSide_->width() : panelSideWidth_;
+    ini.WriteInteger(objectName().toStdString(), kPanelSideWidthKey, width);
     SaveOptionsDocument(ini, iniPath, macros);
 }
 
 void TFormFront::LoadMiscState(const std::string& iniPath) {
     const IniDocument ini = LoadOptionsDocument(iniPath, Module()->Paths().Macros);
-    const int current = splitter_->sizes().value(0, kPanelSideDefaultWidth);
+    const int current = panelSide_->isVisible() ? panelSide_->width() : panelSideWidth_;
     const int width = std::max(kPanelSideMinWidth, ini.ReadInteger(objectName().toStdString(),
                                                                    kPanelSideWidthKey, current));
     QList<int> sizes = splitter_->sizes();
     const int total = std::max(sizes.value(0) + sizes.value(1), width + 100);
     splitter_->setSizes({width, total - width});
-    panelSide_->resize(width, panelSide_->height());
+    panelSideWidth_ = width;
 }
 
 void TFormFront::FormDestroy() {

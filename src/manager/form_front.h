@@ -87,6 +87,7 @@ private:
     QScrollArea* panelSide_ = nullptr;
     QTreeView* tvItems_ = nullptr;
     QStatusBar* statusBarHelp_ = nullptr;
+    int panelSideWidth_ = 220; // the side panel's width while the window is hidden
 };
 
 } // namespace pw

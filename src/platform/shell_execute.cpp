@@ -35,7 +35,12 @@ intptr_t StartProgram(const QString& program, const QStringList& arguments,
     if (process.startDetached(&pid)) {
         return kShellExecuteOk;
     }
+    // The system's reason without the name of the failed call ("execv: Exec format error").
     QString why = process.errorString();
+    const qsizetype colon = why.indexOf(QLatin1String(": "));
+    if (colon > 0 && !why.left(colon).contains(QLatin1Char(' '))) {
+        why = why.mid(colon + 2);
+    }
     if (why.isEmpty() || why == QLatin1String("Unknown error")) {
         why = QStringLiteral("the program could not be executed.");
     }

@@ -8,13 +8,17 @@ E2E_PIDS=()
 E2E_TMP=$(mktemp -d /tmp/pathwick-e2e-XXXXXX)
 
 e2e_cleanup() {
-    local pid
+    local pid i
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null
     done
-    sleep 0.2
     for pid in "${E2E_PIDS[@]}"; do
+        for i in $(seq 1 20); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
         kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
     done
     rm -rf "$E2E_TMP"
 }
@@ -85,18 +89,23 @@ e2e_start_program() {
     E2E_PIDS+=($E2E_PROGRAM)
 }
 
-# Waits for a process to end within SECONDS; prints its exit status.
+# Waits for a child process to end within SECONDS; its exit status goes to E2E_STATUS.
 e2e_wait_exit() {
     local pid=$1 seconds=$2 i
     for i in $(seq 1 $((seconds * 10))); do
         if ! kill -0 "$pid" 2>/dev/null; then
             wait "$pid"
-            echo $?
+            E2E_STATUS=$?
             return 0
         fi
         sleep 0.1
     done
     e2e_fail "process $pid did not end within $seconds s"
+}
+
+# The running instance's endpoint (a local socket) exists.
+e2e_instance_listening() {
+    ls "$TMPDIR"/pathwick-560CEE382FE04EEE8EE428712CD776BE-* 2>/dev/null | grep -qv '\.lock$'
 }
 
 # The data folder the program uses for this HOME (the default "os" access mode).

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -95,6 +96,25 @@ TEST(Logging, OldContentWithoutFinalLineBreakStaysALineOfItsOwn) {
     log.SetLogFile(file);
     log.Log(nullptr, nullptr, "", "");
     EXPECT_EQ(test::SlurpFile(file).rfind("old line\r\n--Info--\r\n", 0), 0u);
+}
+
+TEST(Logging, GrowingFileIsAppendedToNotRewritten) {
+    test::TempDir dir;
+    std::string old(100000, 'x');
+    old += "\r\n";
+    std::string file = dir.write("program.log", old);
+    struct stat before {};
+    ASSERT_EQ(stat(file.c_str(), &before), 0);
+    ThvLogging log;
+    log.SetLogFile(file);
+    log.Log(nullptr, nullptr, "one", "");
+    log.Log(nullptr, nullptr, "two", "");
+    struct stat after {};
+    ASSERT_EQ(stat(file.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    std::string text = test::SlurpFile(file);
+    EXPECT_EQ(text.substr(0, old.size()), old);
+    EXPECT_EQ(text.substr(old.size(), 11), "--Message--");
 }
 
 TEST(Logging, NonCumulativeLogReplacesTheFile) {

@@ -122,9 +122,25 @@ TEST_F(SaveTest, TwoProgramsNamedAlikeGetNumberedNames) {
               Records({"^ExeLnk|" + a + "||tool.bmp|A||", "^ExeLnk|" + b + "||tool1.bmp|B||"}));
     store.LoadItems();
     ASSERT_TRUE(store.SaveItems(true));
+    // tool.bmp and tool1.bmp exist while the names are chosen.
     EXPECT_EQ(ReadLevel(""),
-              Records({"^ExeLnk|" + a + "||tool1.bmp|A||", "^ExeLnk|" + b + "||tool2.bmp|B||"}));
+              Records({"^ExeLnk|" + a + "||tool2.bmp|A||", "^ExeLnk|" + b + "||tool3.bmp|B||"}));
     EXPECT_FALSE(PathExists(root + "tool.bmp"));
+    EXPECT_FALSE(PathExists(root + "tool1.wc.bmp"));
+    store.LoadItems();
+    ASSERT_TRUE(store.SaveItems(true));
+    EXPECT_EQ(ReadLevel(""),
+              Records({"^ExeLnk|" + a + "||tool.bmp|A||", "^ExeLnk|" + b + "||tool1.bmp|B||"}));
+
+    // With only S.bmp there before: S1 and S2.
+    const std::string c = tmp.write("bin/c/ed.exe", "MZ");
+    const std::string d = tmp.write("bin/d/ed.exe", "MZ");
+    tmp.write("data/shortcuts/ed.bmp", EncodeBmp(Picture(16, 16)));
+    WriteLevel("", {"^ExeLnk|" + c + "||x.bmp|C||", "^ExeLnk|" + d + "||y.bmp|D||"});
+    store.LoadItems();
+    ASSERT_TRUE(store.SaveItems(true));
+    EXPECT_EQ(ReadLevel(""),
+              Records({"^ExeLnk|" + c + "||ed1.bmp|C||", "^ExeLnk|" + d + "||ed2.bmp|D||"}));
 }
 
 TEST_F(SaveTest, RefreshRewritesEveryCacheFileAndBlankForMissingTargets) {

@@ -143,6 +143,13 @@ TEST_F(TrashFixture, LinkMovesAndItsTargetStays) {
     EXPECT_FALSE(Exists(link));
     EXPECT_TRUE(fs::is_symlink(trash + "files/link"));
     EXPECT_EQ(SlurpFile(target), "t");
+
+    // A link to the home folder is only a link: it goes, the home stays.
+    std::string homeLink = dir.path() + "work/home-link";
+    ASSERT_EQ(symlink(home.c_str(), homeLink.c_str()), 0);
+    EXPECT_TRUE(pw::DeleteToRecycleBin(homeLink));
+    EXPECT_FALSE(Exists(homeLink));
+    EXPECT_TRUE(pw::DirectoryExists(trash));
 }
 
 TEST_F(TrashFixture, WildcardNamesEveryMatchingEntry) {

@@ -53,7 +53,8 @@ bool ItemSaver::SaveItems(bool withIconFiles) {
     const bool backedUp = MakeItemsBackup(paths.itemsRoot, paths.tempFolder);
     anyFailure_ = false;
     SaveLevel(store_.tvItems.RootNodes(), paths.itemsRoot, withIconFiles);
-    SyncFileSystem(paths.itemsRoot); // on disk before the backup goes
+    if (store_.SyncAfterSave)
+        SyncFileSystem(paths.itemsRoot); // on disk before the backup goes
     // A backup that could not be completed is useless for a restore; remove it either way
     // once the save itself has run to its end.
     if (backedUp || DirectoryExists(paths.tempFolder + kBackupFolderName + "/"))

@@ -48,6 +48,10 @@ public:
     ItemImages Images;
     int32_t NextItemId = 0;
 
+    // Whether a save flushes the file system before it removes its backup (off only where
+    // durability does not matter, as in the fuzz target).
+    bool SyncAfterSave = true;
+
     // The cut or copied item of the manager window (nullptr: none).
     TreeNode* PasteSource = nullptr;
     bool PasteSourceCut = false;

@@ -170,7 +170,7 @@ bool GlobalHotKey::Grab() {
     const uint16_t numLock = map.NumLockMask();
     lockVariants_ = {0, kX11LockMask};
     if (numLock != 0 && numLock != kX11LockMask && (numLock & kX11HotKeyModifiers) == 0) {
-        (void)0;
+        lockVariants_.push_back(numLock);
         lockVariants_.push_back(static_cast<uint16_t>(numLock | kX11LockMask));
     }
     for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem;

@@ -52,8 +52,8 @@ bool DeletePathPermanently(const std::string& path);
 // True for "", "/", the home folder and every folder that contains it. The final component is
 // not followed when it is a link (removing a link to the home folder is harmless).
 bool IsProtectedFolder(const std::string& path);
-// The trash of the freedesktop Trash specification: $XDG_DATA_HOME/Trash/, else
-// ~/.local/share/Trash/ ("" when neither is known).
+// The freedesktop.org trash: $XDG_DATA_HOME/Trash/, else ~/.local/share/Trash/ ("" when
+// neither is known).
 std::string TrashFolder();
 // Moves the file, link or folder into the trash (files/ and info/NAME.trashinfo, both created
 // when missing). False, with nothing changed, when the trash cannot take it (another file

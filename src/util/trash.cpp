@@ -1,6 +1,6 @@
-// The trash after the freedesktop Trash specification: an entry is renamed into files/ beside an
-// info/NAME.trashinfo that records where it came from and when. Where the trash cannot take an
-// entry (another file system, no permission), it is deleted for good instead.
+// The freedesktop.org trash (Trash standard 1.0): an entry is renamed into files/ beside
+// an info/NAME.trashinfo that records where it came from and when. Where the trash cannot take
+// an entry (another file system, no permission), it is deleted for good instead.
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -19,16 +19,22 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string& Base() {
-    static const std::string base = [] {
+    // Never destroyed: the exit handler below still needs it.
+    static const std::string& base = *new std::string([] {
+        // A memory file system where there is one: the disk is slow for thousands of runs.
+        const fs::path tempRoot =
+            fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         std::string b =
-            (fs::temp_directory_path() / ("pathwick-items-fuzz-" + std::to_string(::getpid())))
-                .string() +
-            "/";
+            (tempRoot / ("pathwick-items-fuzz-" + std::to_string(::getpid()))).string() + "/";
         fs::create_directories(b + "home");
         setenv("HOME", (b + "home").c_str(), 1);
         setenv("XDG_DATA_HOME", (b + "home/.local/share").c_str(), 1);
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(Base(), ec);
+        });
         return b;
-    }();
+    }());
     return base;
 }
 
@@ -65,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     pw::items::PlainIconSource icons;
     pw::items::ItemStore store({root, base + "data/temp/", base + "program/"}, icons);
+    store.SyncAfterSave = false;
     store.LoadItems();
     const int loaded = store.tvItems.Count();
     if (store.Images.ilPublicPM.Count() != store.Images.ilPublicTV.Count())

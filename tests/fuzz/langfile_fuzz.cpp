@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -31,19 +32,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The same bytes as a language file on disk, through the controller.
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/pathwick-langfuzz-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        return made ? std::string(made) + "/" : std::string();
-    }();
+    // One folder for the whole run, removed when the fuzzer exits.
+    struct LanguagesFolder {
+        std::string path;
+        LanguagesFolder() {
+            char pattern[] = "/tmp/pathwick-langfuzz-XXXXXX";
+            if (const char* made = mkdtemp(pattern)) {
+                path = std::string(made) + "/";
+                mkdir((path + "xx-xx").c_str(), 0700);
+            }
+        }
+        ~LanguagesFolder() {
+            std::error_code ec;
+            if (!path.empty())
+                std::filesystem::remove_all(path, ec);
+        }
+    };
+    static const LanguagesFolder languages;
+    const std::string& folder = languages.path;
     if (folder.empty())
         return 0;
-    static bool created = false;
-    if (!created) {
-        std::string culture = folder + "xx-xx";
-        mkdir(culture.c_str(), 0700);
-        created = true;
-    }
     if (FILE* f = std::fopen((folder + "xx-xx/UTF8_program.ini").c_str(), "wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);

@@ -42,7 +42,9 @@ std::string TempDir::write(const std::string& relative, const std::string& bytes
     return p;
 }
 
-std::string TempDir::read(const std::string& relative) const { return SlurpFile(path_ + relative); }
+std::string TempDir::read(const std::string& relative) const {
+    return SlurpFile(path_ + relative);
+}
 
 std::string TempDir::mkdir(const std::string& relative) const {
     std::error_code ec;
@@ -62,4 +64,31 @@ std::string SlurpFile(const std::string& path) {
     return s.str();
 }
 
+} // namespace pw::test
+
+namespace pw::test {
+namespace {
+// Every test program runs with a home, data and config folder of its own, so that nothing a
+// test does (a file moved to the trash, an autostart entry) reaches the real home.
+struct PrivateHome {
+    std::string root;
+    PrivateHome() {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern =
+            std::string(tmp && *tmp ? tmp : "/tmp") + "/pathwick-test-home-XXXXXX";
+        if (!mkdtemp(pattern.data()))
+            return;
+        root = pattern;
+        setenv("HOME", root.c_str(), 1);
+        setenv("XDG_DATA_HOME", (root + "/.local/share").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (root + "/.config").c_str(), 1);
+    }
+    ~PrivateHome() {
+        std::error_code ec;
+        if (!root.empty())
+            fs::remove_all(root, ec);
+    }
+};
+const PrivateHome gPrivateHome;
+} // namespace
 } // namespace pw::test

@@ -30,9 +30,9 @@ protected:
             failures.push_back({what, why});
         });
         bin = tmp.mkdir("bin");
-        // Only the stub folder and the system folders: no real xdg-open or pkexec is reached
-        // unless a test puts a stub there.
-        env.Set("PATH", QByteArray::fromStdString(bin) + ":/usr/bin:/bin");
+        // Only the stub folder: no real xdg-open or pkexec is ever reached. The scripts set
+        // their own PATH for the tools they use.
+        env.Set("PATH", QByteArray::fromStdString(bin));
         CaptureStartupEnvironment();
     }
     void TearDown() override {
@@ -45,19 +45,21 @@ protected:
     std::string WriteStub(const std::string& name, int status) {
         const std::string log = tmp.path() + name + ".log";
         const std::string path = tmp.write(
-            "bin/" + name, "#!/bin/sh\n{ for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; "
-                           "echo \"after=${PW_SET_AFTER:-unset}\"; } >> '" +
-                               log + "'\nexit " + std::to_string(status) + "\n");
+            "bin/" + name,
+            "#!/bin/sh\nPATH=/usr/bin:/bin\n{ for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; "
+            "echo \"after=${PW_SET_AFTER:-unset}\"; } >> '" +
+                log + "'\nexit " + std::to_string(status) + "\n");
         test::MakeExecutable(path);
         return path;
     }
     // A script that writes its working folder and its arguments into ./marker.txt, whole.
     std::string WriteMarkerScript(const std::string& relative, bool executable = true) {
-        const std::string path =
-            tmp.write(relative, "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
-                                "done; echo \"before=${PW_SET_BEFORE:-unset}\"; "
-                                "echo \"after=${PW_SET_AFTER:-unset}\"; } > marker.tmp\n"
-                                "mv marker.tmp marker.txt\n");
+        const std::string path = tmp.write(
+            relative,
+            "#!/bin/sh\nPATH=/usr/bin:/bin\n{ pwd; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
+            "done; echo \"before=${PW_SET_BEFORE:-unset}\"; "
+            "echo \"after=${PW_SET_AFTER:-unset}\"; } > marker.tmp\n"
+            "mv marker.tmp marker.txt\n");
         if (executable) {
             test::MakeExecutable(path);
         }
@@ -175,8 +177,6 @@ TEST_F(ShellExecuteTest, FailingDefaultHandlerIsReportedWhenItEnds) {
 }
 
 TEST_F(ShellExecuteTest, NoDefaultHandlerInstalledFailsAtOnce) {
-    env.Set("PATH", QByteArray::fromStdString(bin));
-    CaptureStartupEnvironment();
     const std::string doc = tmp.write("a.txt", "x");
     EXPECT_EQ(ShellExecute("open", doc, "", "", SW_SHOWNORMAL), SE_ERR_NOASSOC);
     ASSERT_EQ(failures.size(), 1u);

@@ -1,0 +1,135 @@
+// The form base: construction order, font choice, placement rule and the persistence of window
+// placement and state in the options file.
+#include <QApplication>
+#include <QFontDatabase>
+#include <QScreen>
+#include <QSplitter>
+#include <gtest/gtest.h>
+
+#include "framework/options_file.h"
+#include "framework/ui/data_module.h"
+#include "manager/form_front.h"
+#include "support/gui/module_fixture.h"
+
+namespace pw {
+namespace {
+
+std::vector<std::string> gCalls;
+
+class RecordingForm : public ThvFormGenericStructEx {
+public:
+    RecordingForm() { setObjectName("hvFormRecording"); }
+    void InitFormBeforeLoad() override {
+        gCalls.push_back("InitFormBeforeLoad");
+        ThvFormGenericStructEx::InitFormBeforeLoad();
+    }
+    void AfterLayoutLoaded() override { gCalls.push_back("AfterLayoutLoaded"); }
+    void InitFormAfterLoad() override {
+        gCalls.push_back("InitFormAfterLoad");
+        ThvFormGenericStructEx::InitFormAfterLoad();
+    }
+    void RegisterMessageTexts() override { gCalls.push_back("RegisterMessageTexts"); }
+    void RegisterControlTexts() override { gCalls.push_back("RegisterControlTexts"); }
+    void ApplyTranslation() override { gCalls.push_back("ApplyTranslation"); }
+
+protected:
+    void CreateLayout() override { gCalls.push_back("CreateLayout"); }
+    void FormCreate() override { gCalls.push_back("FormCreate"); }
+};
+
+TEST(FormBase, AWindowCannotBeConstructedWithoutTheApplicationModule) {
+    ASSERT_EQ(CurrentModule(), nullptr);
+    RecordingForm form;
+    EXPECT_THROW(form.Construct(), EhvPointerRefNotAssigned);
+}
+
+TEST(FormFont, FirstInstalledCandidateWinsAndSegoeUiIsAtLeastNinePoints) {
+    QFont icon("Icon Sans");
+    icon.setPointSize(8);
+    const QStringList installed = {"DejaVu Sans", "segoe ui", "Icon Sans"};
+    QFont f = ChooseFormFont({"Not Installed", "DejaVu Sans"}, icon, installed);
+    EXPECT_EQ(f.family(), "DejaVu Sans");
+    EXPECT_EQ(f.pointSize(), 8);
+    // "Segoe UI" over an 8-point icon font of another name becomes 9 points.
+    f = ChooseFormFont({"Segoe UI"}, icon, installed);
+    EXPECT_EQ(f.family(), "segoe ui");
+    EXPECT_EQ(f.pointSize(), 9);
+    // With "Segoe UI" as the icon font itself the size stays.
+    QFont segoe("Segoe UI");
+    segoe.setPointSize(8);
+    EXPECT_EQ(ChooseFormFont({}, segoe, installed).pointSize(), 8);
+    // No candidate installed: the icon font's family still serves.
+    EXPECT_EQ(ChooseFormFont({"Nothing"}, QFont("Unknown Face"), installed).family(),
+              "Unknown Face");
+}
+
+TEST(FormPlacement, PositionsOffTheScreenAreCentred) {
+    const QRect screen(0, 0, 1280, 1024);
+    EXPECT_EQ(PlaceOnScreen(QRect(10, 20, 300, 200), screen, screen), QRect(10, 20, 300, 200));
+    const QRect placed = PlaceOnScreen(QRect(-4, 20, 300, 200), screen, screen);
+    EXPECT_EQ(placed.size(), QSize(300, 200));
+    EXPECT_EQ(placed.center(), screen.center());
+    EXPECT_NE(PlaceOnScreen(QRect(1000, 900, 300, 200), screen, screen).topLeft(),
+              QPoint(1000, 900));
+}
+
+class FormBaseModuleTest : public test::ModuleFixture {};
+
+TEST_F(FormBaseModuleTest, HooksRunInTheirOrder) {
+    StartModule();
+    gCalls.clear();
+    std::unique_ptr<RecordingForm> form(CreateForm<RecordingForm>());
+    const std::vector<std::string> expected = {
+        "InitFormBeforeLoad", "RegisterMessageTexts", "CreateLayout",     "AfterLayoutLoaded",
+        "InitFormAfterLoad",  "RegisterControlTexts", "ApplyTranslation", "FormCreate"};
+    EXPECT_EQ(gCalls, expected);
+    EXPECT_FALSE(form->IsMainWindow);
+    EXPECT_TRUE(module->MainForm->IsMainWindow);
+}
+
+TEST_F(FormBaseModuleTest, MainWindowPlacementAndPanelWidthSurviveARestart) {
+    StartModule();
+    auto* front = qobject_cast<TFormFront*>(module->MainForm.data());
+    ASSERT_NE(front, nullptr);
+    front->setGeometry(100, 120, 700, 650);
+    front->showMaximized();
+    ProcessEvents();
+    StopModule();
+
+    const std::string options = dataFolder + "config/options.ini";
+    const IniDocument ini = LoadOptionsDocument(options, {});
+    EXPECT_EQ(ini.ReadInteger("FormFront", "WindowState", -1), 2);
+    EXPECT_EQ(ini.ReadInteger("FormFront", "Width", -1), 700);
+    EXPECT_EQ(ini.ReadInteger("FormFront", "Height", -1), 650);
+    EXPECT_EQ(ini.ReadInteger("FormFront", "Left", -1), 100);
+    EXPECT_GE(ini.ReadInteger("FormFront", "PanelSide.Width", -1), 150);
+
+    StartModule();
+    front = qobject_cast<TFormFront*>(module->MainForm.data());
+    ASSERT_NE(front, nullptr);
+    EXPECT_TRUE(front->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(front->normalGeometry().size(), QSize(700, 650));
+}
+
+TEST_F(FormBaseModuleTest, MinimizedWindowIsStoredAsNormalAndSavingFollowsTheOption) {
+    StartModule();
+    module->MainForm->showMinimized();
+    ProcessEvents();
+    StopModule();
+    const std::string options = dataFolder + "config/options.ini";
+    EXPECT_EQ(LoadOptionsDocument(options, {}).ReadInteger("FormFront", "WindowState", -1), 0);
+
+    // With "SaveWindowsSetup" off nothing is written, but what the file holds is still read.
+    IniDocument ini = LoadOptionsDocument(options, {});
+    ini.WriteBool("ProgramOptions.Visuals", "SaveWindowsSetup", false);
+    ini.WriteInteger("FormFront", "Width", 777);
+    ASSERT_TRUE(SaveOptionsDocument(ini, options, {}));
+    StartModule();
+    EXPECT_EQ(module->MainForm->normalGeometry().width(), 777);
+    module->MainForm->resize(600, 640);
+    StopModule();
+    EXPECT_EQ(LoadOptionsDocument(options, {}).ReadInteger("FormFront", "Width", -1), 777);
+}
+
+} // namespace
+} // namespace pw

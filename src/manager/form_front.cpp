@@ -6,9 +6,12 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "framework/maker_info.h"
 #include "framework/options_file.h"
 #include "framework/ui/data_module.h"
 #include "items/basic_menu.h"
@@ -18,9 +21,12 @@
 #include "lang/ui/language_assistants.h"
 #include "lang/ui/message_dialog.h"
 #include "manager/item_tree_model.h"
+#include "menu/launching.h"
 #include "menu/menus_painter.h"
+#include "menu/popup_at_cursor.h"
 #include "menu/popup_menu.h"
 #include "options/program_options.h"
+#include "platform/global_hot_key.h"
 #include "platform/theme_icon_source.h"
 
 namespace pw {
@@ -120,6 +126,22 @@ void TFormFront::CreateLayout() {
     pmItemsMenu_ = new TPopupMenu();
     pmItemsMenu_->setObjectName("pmItems");
     pmItemsMenu_->setTitle(QStringLiteral("Pathwick"));
+    pmItemsMenu_->setWindowTitle(QStringLiteral("Pathwick menu"));
+
+    coolTrayIcon_ = new QSystemTrayIcon(this);
+    coolTrayIcon_->setObjectName("CoolTrayIcon");
+    coolTrayIcon_->setToolTip(QStringLiteral("Pathwick"));
+    timerDelayed_ = new QTimer(this);
+    timerDelayed_->setObjectName("TimerDelayed");
+    timerDelayed_->setInterval(10000);
+    connect(timerDelayed_, &QTimer::timeout, this, &TFormFront::TimerDelayedTimer);
+    trayClickTimer_ = new QTimer(this);
+    trayClickTimer_->setSingleShot(true);
+    trayClickTimer_->setInterval(QApplication::doubleClickInterval());
+    connect(trayClickTimer_, &QTimer::timeout, this, &TFormFront::CoolTrayIconClick);
+    hotKey_ = new GlobalHotKey(this);
+    hotKey_->setObjectName("JvApplicationHotKey");
+    connect(hotKey_, &GlobalHotKey::Activated, this, &TFormFront::JvApplicationHotKeyHotKey);
 
     // The item store and its views; the first load follows in FormCreate.
     const DataPaths& paths = Module()->Paths();
@@ -139,6 +161,12 @@ void TFormFront::CreateLayout() {
     builder_ = std::make_unique<TPopupMenuBuilder>(
         painter_, [this](int index) { return pmIcons_.Icon(index); },
         [this](const items::MenuItem& item) { MenuItemClick(item); });
+    // The windows these entries open are not part of the program yet.
+    builder_->SetAvailability([](items::MenuAction action) {
+        return action != items::MenuAction::HelpFile &&
+               action != items::MenuAction::CheckUpdates && action != items::MenuAction::About &&
+               action != items::MenuAction::Preferences;
+    });
     treeModel_ = new TItemTreeModel(&store_->tvItems, &tvIcons_, this);
     tvItems_->setModel(treeModel_);
 }
@@ -213,6 +241,8 @@ void TFormFront::PrepareShow() {
 }
 
 void TFormFront::ApplyOptions(const TProgramOptions& options) {
+    hotKey_->SetShortCut(QKeySequence::fromString(
+        QString::fromStdString(options.ProgramPopupShortCut), QKeySequence::PortableText));
     painter_->FontName = QString::fromStdString(options.OverrideStandardFontName);
     painter_->FontSize = options.OverrideStandardFontSize;
     painter_->FontBold = options.OverrideStandardFontBold;
@@ -239,11 +269,23 @@ void TFormFront::RebuildLanguageMenu() {
 
 void TFormFront::MenuItemClick(const items::MenuItem& item) {
     switch (item.Action) {
+    case items::MenuAction::StartItem:
+        NorItemsRTClickItem(item);
+        break;
+    case items::MenuAction::VisitWebsite:
+        OpenDocument(ThvDataModuleGenericStruct::GetWebsiteBaseUrl());
+        break;
+    case items::MenuAction::VisitForums:
+        OpenDocument(std::string(maker::ForumsUrl));
+        break;
+    case items::MenuAction::OpenWebPage:
+        OpenDocument(ThvDataModuleGenericStruct::GetWebsiteUrl() + item.Url);
+        break;
     case items::MenuAction::SwitchLanguage:
         MI_Lingua_Select_ChoiceClick(item);
         break;
     case items::MenuAction::ManageItems:
-        ShowFrontWindow();
+        miManageItemsClick();
         break;
     case items::MenuAction::CloseApp:
         Module()->RequestTermination();
@@ -251,6 +293,65 @@ void TFormFront::MenuItemClick(const items::MenuItem& item) {
     default:
         break;
     }
+}
+
+void TFormFront::NorItemsRTClickItem(const items::MenuItem& item) {
+    const int32_t id = item.Tag;
+    const bool runAs = store_->GetItemRunAs(id);
+    const int startMode = StartModeOf(store_->GetItemWindowState(id));
+    CallExternal(store_->GetItemPath(id), store_->GetItemParams(id), store_->GetItemWorkDir(id),
+                 runAs, startMode);
+}
+
+void TFormFront::StartupComplete() {
+    coolTrayIcon_->setIcon(ProgramIcon());
+    connect(coolTrayIcon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) {
+                    trayClickTimer_->start();
+                } else if (reason == QSystemTrayIcon::DoubleClick) {
+                    trayClickTimer_->stop();
+                    CoolTrayIconDblClick();
+                } else if (reason == QSystemTrayIcon::Context) {
+                    trayClickTimer_->stop();
+                    PopupAtCursor(pmItemsMenu_, this);
+                }
+            });
+    timerDelayed_->start();
+    TimerDelayedTimer();
+}
+
+bool TFormFront::TrayIconVisible() const {
+    return coolTrayIcon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TFormFront::TimerDelayedTimer() {
+    // The notification area may not exist yet (a start at logon): try until it does.
+    if (!TrayIconVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
+        coolTrayIcon_->hide();
+        coolTrayIcon_->show();
+    }
+    if (TrayIconVisible())
+        timerDelayed_->stop();
+}
+
+void TFormFront::CoolTrayIconClick() {
+    PopupAtCursor(pmItemsMenu_, this);
+}
+
+void TFormFront::CoolTrayIconDblClick() {
+    miManageItemsClick();
+}
+
+void TFormFront::JvApplicationHotKeyHotKey() {
+    if (TrayIconVisible())
+        PopupAtCursor(pmItemsMenu_, this);
+    else
+        miManageItemsClick();
+}
+
+void TFormFront::miManageItemsClick() {
+    ShowFrontWindow();
 }
 
 void TFormFront::MI_Lingua_Select_ChoiceClick(const items::MenuItem& item) {

@@ -14,10 +14,13 @@
 class QScrollArea;
 class QSplitter;
 class QStatusBar;
+class QSystemTrayIcon;
+class QTimer;
 class QTreeView;
 
 namespace pw {
 
+class GlobalHotKey;
 class TItemTreeModel;
 class TProgramOptions;
 class TPopupMenu;
@@ -61,6 +64,19 @@ public:
     void RebuildLanguageMenu();
     // An entry of the popup was chosen.
     void MenuItemClick(const items::MenuItem& item);
+    // A link of the popup: starts the item whose id is the entry's Tag.
+    void NorItemsRTClickItem(const items::MenuItem& item);
+    // The tray icon, once the delayed start-up begins.
+    void StartupComplete() override;
+    void TimerDelayedTimer();
+    void CoolTrayIconClick();
+    void CoolTrayIconDblClick();
+    void JvApplicationHotKeyHotKey();
+    void miManageItemsClick();
+    // The tray icon is shown in a notification area.
+    bool TrayIconVisible() const;
+    GlobalHotKey& HotKey() { return *hotKey_; }
+    QSystemTrayIcon* CoolTrayIcon() const { return coolTrayIcon_; }
     void MI_Lingua_Select_ChoiceClick(const items::MenuItem& item);
 
 protected:
@@ -87,6 +103,10 @@ private:
     QScrollArea* panelSide_ = nullptr;
     QTreeView* tvItems_ = nullptr;
     QStatusBar* statusBarHelp_ = nullptr;
+    QSystemTrayIcon* coolTrayIcon_ = nullptr;
+    QTimer* timerDelayed_ = nullptr;
+    QTimer* trayClickTimer_ = nullptr; // tells a click from the first half of a double click
+    GlobalHotKey* hotKey_ = nullptr;
     int panelSideWidth_ = 220; // the side panel's width while the window is hidden
 };
 

@@ -68,9 +68,10 @@ QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item) {
     }
     action->setData(item.Tag);
     action->setVisible(item.Visible);
-    if (!item.Enabled)
+    if (!item.Enabled || (available_ && !available_(item.Action)))
         action->setEnabled(false);
-    if (item.RadioItem || item.Checked) {
+    // Language entries take a check mark when chosen; it stays until the next load.
+    if (item.RadioItem || item.Checked || item.Action == items::MenuAction::SwitchLanguage) {
         action->setCheckable(true);
         action->setChecked(item.Checked);
     }

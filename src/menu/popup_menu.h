@@ -32,7 +32,11 @@ public:
     // Submenus with more entries than this are filled when first shown.
     static constexpr int kLazyFillThreshold = 64;
 
+    using Availability = std::function<bool(items::MenuAction)>;
+
     TPopupMenuBuilder(ThvMenusPainter* painter, IconLookup icons, ClickHandler onClick);
+    // Entries whose action is not available are shown disabled.
+    void SetAvailability(Availability available) { available_ = std::move(available); }
 
     // Empties menu and fills it with the children of root.
     void Build(QMenu* menu, const items::MenuItem& root);
@@ -47,6 +51,7 @@ private:
     ThvMenusPainter* painter_;
     IconLookup icons_;
     ClickHandler onClick_;
+    Availability available_;
     bool overrideStandardFont_ = false;
 };
 

@@ -61,7 +61,8 @@ bool DefaultHandlerRun::Launch(const QString& handler) {
     process_.setProgram(handler);
     process_.setArguments({target_});
     process_.start();
-    // A start failure arrives through errorOccurred before start() returns.
+    // A failed start comes through errorOccurred, at once or from the event loop; either way
+    // it is reported there.
     return !done_;
 }
 

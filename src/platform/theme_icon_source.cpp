@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QPixmap>
+#include <functional>
 
 namespace pw {
 
@@ -85,14 +86,7 @@ void ThemeIconSource::RebuildDesktopEntries() {
     entries_.Build(DesktopEntryIndex::ApplicationFolders());
 }
 
-QIcon ThemeIconSource::IconForProgram(const QString& path) {
-    if (!entries_.IsBuilt()) {
-        RebuildDesktopEntries();
-    }
-    const QString name = entries_.IconForProgram(path);
-    if (name.isEmpty()) {
-        return {};
-    }
+QIcon ThemeIconSource::IconNamed(const QString& name) {
     if (QDir::isAbsolutePath(name)) {
         return QFileInfo(name).isFile() ? QIcon(name) : QIcon();
     }
@@ -109,32 +103,41 @@ QIcon ThemeIconSource::IconForType(const QMimeType& mime) {
     return FromTheme(mime.iconName(), FromTheme(mime.genericIconName(), unknown));
 }
 
+QImage ThemeIconSource::Cached(const QString& key, const std::function<QIcon()>& icon) {
+    const auto found = images_.constFind(key);
+    if (found != images_.constEnd()) {
+        return found.value();
+    }
+    QImage image = Render(icon());
+    images_.insert(key, image);
+    return image;
+}
+
 QImage ThemeIconSource::SmallImage(const QString& path) {
     ++questions_;
     const QFileInfo info(path);
     if (info.isDir()) {
-        return Render(FromTheme(QStringLiteral("folder")));
+        return Cached(QStringLiteral("folder"), [] { return FromTheme(QStringLiteral("folder")); });
     }
+    const QMimeType mime = TypeOf(path);
     if (info.isFile() && info.isExecutable()) {
-        QImage image = Render(IconForProgram(info.absoluteFilePath()));
-        if (!image.isNull()) {
-            return image;
+        if (!entries_.IsBuilt()) {
+            RebuildDesktopEntries();
+        }
+        const QString name = entries_.IconForProgram(info.absoluteFilePath());
+        if (!name.isEmpty()) {
+            QImage image = Cached(QLatin1String("entry:") + name, [&] { return IconNamed(name); });
+            if (!image.isNull()) {
+                return image;
+            }
         }
         // A program without a telling extension gets the program icon; a script keeps its
         // type's icon.
-        if (TypeOf(path).isDefault()) {
-            return Render(ExecutableIcon());
+        if (mime.isDefault()) {
+            return Cached(QStringLiteral("program"), [] { return ExecutableIcon(); });
         }
     }
-    const QMimeType mime = TypeOf(path);
-    const QString type = mime.name();
-    const auto cached = typeImages_.constFind(type);
-    if (cached != typeImages_.constEnd()) {
-        return cached.value();
-    }
-    QImage image = Render(IconForType(mime));
-    typeImages_.insert(type, image);
-    return image;
+    return Cached(QLatin1String("type:") + mime.name(), [&] { return IconForType(mime); });
 }
 
 std::optional<items::Picture> ThemeIconSource::SmallIcon(const std::string& path) {

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QMimeType>
 #include <QString>
+#include <functional>
 
 namespace pw {
 
@@ -28,18 +29,21 @@ public:
     // The same as a 16 by 16 QImage in Format_ARGB32; null when none.
     QImage SmallImage(const QString& path);
 
-    // The application entries are read at the first program asked for; a later call rebuilds.
+    // The application entries are read at the first program asked for; a later call rebuilds
+    // them (pictures already rendered stay).
     void RebuildDesktopEntries();
     int Questions() const { return questions_; }
 
     static items::Picture ToPicture(const QImage& image);
 
 private:
-    QIcon IconForProgram(const QString& path);
-    QIcon IconForType(const QMimeType& mime);
+    static QIcon IconNamed(const QString& name);
+    static QIcon IconForType(const QMimeType& mime);
+    // The rendered picture of key, rendering icon() the first time.
+    QImage Cached(const QString& key, const std::function<QIcon()>& icon);
 
     DesktopEntryIndex entries_;
-    QHash<QString, QImage> typeImages_; // by MIME type name
+    QHash<QString, QImage> images_; // "type:" + MIME name, "entry:" + icon name, "folder"...
     int questions_ = 0;
 };
 

@@ -50,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string root = base + "data/shortcuts/";
     std::error_code ec;
     fs::remove_all(base + "data", ec);
+    fs::remove_all(base + "home/.local/share/Trash", ec); // stale folders of the last save
     fs::create_directories(root + "A/B", ec);
     fs::create_directories(root + "C", ec);
     fs::create_directories(base + "data/temp", ec);

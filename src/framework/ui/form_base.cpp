@@ -15,6 +15,12 @@ QString GetProgramTitle() {
     return QStringLiteral("Pathwick " PATHWICK_VERSION);
 }
 
+QIcon ProgramIcon() {
+    ThvDataModuleGenericStruct* module = CurrentModule();
+    const std::string folder = module ? module->Paths().ProgramFolder : std::string();
+    return QIcon(QString::fromStdString(folder + "pathwick.png"));
+}
+
 QFont ChooseFormFont(const StringArray& fontOverride, const QFont& iconFont,
                      const QStringList& installedFamilies) {
     QStringList candidates;
@@ -132,7 +138,7 @@ void ThvFormFrontBase::UpdateTitle() {
 
 void ThvFormFrontBase::InitFormAfterLoad() {
     ThvFormGenericStructEx::InitFormAfterLoad();
-    setWindowIcon(QIcon(QStringLiteral(":/pathwick/mainicon.png")));
+    setWindowIcon(ProgramIcon());
     if (module_)
         module_->MainForm = this;
 }

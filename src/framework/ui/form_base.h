@@ -10,6 +10,7 @@
 // builds nothing, and Construct() runs the whole sequence with every override in place. The
 // application module does both (see CreateForm).
 
+#include <QIcon>
 #include <QWidget>
 #include <stdexcept>
 #include <string>
@@ -99,6 +100,8 @@ protected:
 
 // "Pathwick 1.9.4".
 QString GetProgramTitle();
+// The program's icon, "pathwick.png" in the program folder.
+QIcon ProgramIcon();
 
 // The font a window takes: the first installed of the override names and the icon font's
 // name (letter case ignored), at the icon font's size; "Segoe UI" chosen over an icon font of

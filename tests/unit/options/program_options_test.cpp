@@ -68,13 +68,14 @@ TEST(ProgramOptions, OptionsFileRoundTripIsByteIdentical) {
     TProgramOptions o;
     o.OverrideStandardFontName = "Noto Sans";
     o.ProgramPopupShortCut = "Ctrl+Shift+L";
+    o.CheckUpdatesLast = EncodeDateTime(2025, 7, 31, 23, 59, 58);
     ASSERT_TRUE(SaveOptionsFile(o, file, macros));
     std::string first = test::SlurpFile(file);
     TProgramOptions back;
     LoadOptionsFile(back, file, macros);
     EXPECT_EQ(back.OverrideStandardFontName, "Noto Sans");
     EXPECT_EQ(back.ProgramPopupShortCut, "Ctrl+Shift+L");
-    EXPECT_EQ(back.CheckUpdatesLast, o.CheckUpdatesLast - 0) << "seconds survive";
+    EXPECT_EQ(DateTimeToText(0, back.CheckUpdatesLast), "2025-07-31 23:59:58");
     ASSERT_TRUE(SaveOptionsFile(back, file, macros));
     EXPECT_EQ(test::SlurpFile(file), first);
     EXPECT_EQ(test::SlurpFile(dir.path() + "config/options.~ini"), first);

@@ -110,6 +110,24 @@ std::optional<Picture> DecodeDib(const Reader& r, size_t header, size_t pixels, 
 
     Picture pic(width, height);
     bool anyAlpha = false;
+    if (bitCount == 32 && compression == 0 && !iconMask) {
+        // The common case, the cache files themselves: B, G, R, A bytes.
+        const auto* base = reinterpret_cast<const unsigned char*>(r.bytes.data()) + pixels;
+        for (int row = 0; row < height; ++row) {
+            const unsigned char* p = base + stride * static_cast<size_t>(row);
+            Argb* out =
+                &pic.Pixels[static_cast<size_t>((topDown ? row : height - 1 - row) * width)];
+            for (int x = 0; x < width; ++x, p += 4) {
+                anyAlpha = anyAlpha || p[3] != 0;
+                out[x] = static_cast<Argb>(p[3]) << 24 | static_cast<Argb>(p[2]) << 16 |
+                         static_cast<Argb>(p[1]) << 8 | p[0];
+            }
+        }
+        if (!anyAlpha)
+            for (Argb& c : pic.Pixels)
+                c |= 0xFF000000u;
+        return pic;
+    }
     for (int row = 0; row < height; ++row) {
         int y = topDown ? row : height - 1 - row;
         size_t line = pixels + stride * static_cast<size_t>(row);

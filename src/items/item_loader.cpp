@@ -1,6 +1,6 @@
 #include "items/item_loader.h"
 
-#include <filesystem>
+#include <sys/stat.h>
 
 #include "items/item_rules.h"
 #include "items/shortcut_format.h"
@@ -10,10 +10,13 @@ namespace pw::items {
 
 namespace {
 
-std::string CanonicalKey(const std::string& directory) {
-    std::error_code ec;
-    auto canonical = std::filesystem::canonical(std::filesystem::path(directory), ec);
-    return ec ? directory : canonical.string();
+// The identity of an existing directory (device and inode, through links); "" when the path
+// is no directory.
+std::string DirectoryKey(const std::string& directory) {
+    struct stat st;
+    if (::stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
 }
 
 // An icon field usable as a file name in the folder's own directory.
@@ -30,14 +33,14 @@ std::string Field(const std::vector<std::string_view>& fields, size_t index) {
 
 void ItemLoader::CollectUnknownTypes(const std::string& directory) {
     collected_.clear();
-    collected_.insert(CanonicalKey(directory));
+    collected_.insert(DirectoryKey(directory));
     Collect(directory, 0);
 }
 
 void ItemLoader::LoadFolder(const std::string& directory, MenuItem* parentMenu,
                             TreeNode* parentNode) {
     loaded_.clear();
-    loaded_.insert(CanonicalKey(directory));
+    loaded_.insert(DirectoryKey(directory));
     Load(directory, parentMenu, parentNode, 0);
     texts_.clear();
 }
@@ -56,9 +59,8 @@ std::string ItemLoader::FolderDirectory(const std::string& directory, std::strin
     if (!IsUsableFolderName(name) || depth + 1 >= kMaxFolderDepth)
         return {};
     std::string sub = directory + std::string(name) + "/";
-    if (!DirectoryExists(sub))
-        return {};
-    if (!visited.insert(CanonicalKey(sub)).second)
+    std::string key = DirectoryKey(sub);
+    if (key.empty() || !visited.insert(std::move(key)).second)
         return {};
     return sub;
 }

@@ -8,9 +8,10 @@ namespace pw::items {
 
 std::string ReadShortcutText(const std::string& directory) {
     std::string text;
-    if (FileExists(directory + kShortcutFile))
-        text = ReadUtf8TextFile(directory + kShortcutFile);
-    else if (FileExists(directory + kLegacyShortcutFile))
+    std::string bytes = ReadFileBytes(directory + kShortcutFile);
+    if (!bytes.empty() || FileExists(directory + kShortcutFile))
+        text = DecodeUtf8(StripByteOrderMark(bytes));
+    else
         text = Windows1252ToUtf8(ReadFileBytes(directory + kLegacyShortcutFile));
     if (size_t nul = text.find('\0'); nul != text.npos)
         text.resize(nul);

@@ -123,10 +123,11 @@ bool ItemImages::AddShellIcon(const std::string& path, int index, bool requireFi
 
 int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath) {
     bool menuIn = false, treeIn = false;
-    if (!cacheFile.empty() && FileExists(cacheFile)) {
+    if (!cacheFile.empty()) {
         const std::string ext = LowerExtension(cacheFile);
-        if (ext == "bmp") {
-            if (std::optional<Picture> pic = ReadBmpFile(cacheFile)) {
+        std::string bytes;
+        if (ext == "bmp" && !(bytes = ReadFileBytes(cacheFile)).empty()) {
+            if (std::optional<Picture> pic = DecodeBmp(bytes)) {
                 ilPublicPM.Insert(ExtractEnd, AsIcon(std::move(*pic)));
                 menuIn = true;
                 const std::string wc = cacheFile.substr(0, cacheFile.size() - 4) + ".wc.bmp";
@@ -138,6 +139,10 @@ int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::stri
             } else {
                 Log(cacheFile, kLogExtractFromExec);
             }
+        } else if (!FileExists(cacheFile)) {
+            // no cache file: the target is asked below
+        } else if (ext == "bmp") {
+            Log(cacheFile, kLogExtractFromExec); // empty or unreadable
         } else if (ext == "ico") {
             if (std::optional<Picture> pic = ReadIcoFile(cacheFile)) {
                 ilPublicPM.Insert(ExtractEnd, std::move(*pic));

@@ -12,6 +12,11 @@ int& Running() {
     return running;
 }
 
+int& StartWindow() {
+    static int window = 10000;
+    return window;
+}
+
 } // namespace
 
 bool DefaultHandlerRun::Start(const QString& target) {
@@ -29,6 +34,10 @@ bool DefaultHandlerRun::Start(const QString& target) {
 
 int DefaultHandlerRun::RunningCount() {
     return Running();
+}
+
+void DefaultHandlerRun::SetStartWindow(int milliseconds) {
+    StartWindow() = milliseconds;
 }
 
 QString DefaultHandlerRun::ExitReason(int exitStatus) {
@@ -60,6 +69,7 @@ DefaultHandlerRun::~DefaultHandlerRun() {
 bool DefaultHandlerRun::Launch(const QString& handler) {
     process_.setProgram(handler);
     process_.setArguments({target_});
+    running_.start();
     process_.start();
     // A failed start comes through errorOccurred, at once or from the event loop; either way
     // it is reported there.
@@ -72,12 +82,11 @@ void DefaultHandlerRun::HandleFinished(int exitCode, QProcess::ExitStatus status
     }
     done_ = true;
     const bool ok = status == QProcess::NormalExit && exitCode == 0;
-    if (!ok) {
+    if (!ok && running_.elapsed() <= StartWindow()) {
         ReportLaunchFailure(target_, status == QProcess::NormalExit
                                          ? ExitReason(exitCode)
                                          : QStringLiteral("the default program was ended."));
     }
-    emit Finished(exitCode, ok);
     deleteLater();
 }
 
@@ -88,7 +97,6 @@ void DefaultHandlerRun::HandleError(QProcess::ProcessError error) {
     }
     done_ = true;
     ReportLaunchFailure(target_, process_.errorString());
-    emit Finished(-1, false);
     deleteLater();
 }
 

@@ -3,6 +3,7 @@
 // handler runs without blocking the user interface; its exit status is watched, and a failure
 // is reported through ReportLaunchFailure when it arrives.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -20,9 +21,11 @@ public:
     static int RunningCount();
     // The reason shown for an exit status of xdg-open.
     static QString ExitReason(int exitStatus);
-
-signals:
-    void Finished(int exitStatus, bool succeeded);
+    // Without a desktop environment xdg-open runs the opened program in the foreground and
+    // ends only with it, passing on its failure. A handler that ran longer than this window has
+    // started what it opened, so a failure it reports after that is not reported as a failed
+    // start. 10 seconds by default.
+    static void SetStartWindow(int milliseconds);
 
 private:
     explicit DefaultHandlerRun(const QString& target);
@@ -33,6 +36,7 @@ private:
 
     QString target_;
     QProcess process_;
+    QElapsedTimer running_;
     bool done_ = false;
 };
 

@@ -52,6 +52,11 @@ TFormFront* TModuleShared::FrontForm() const {
     return qobject_cast<TFormFront*>(MainForm.data());
 }
 
+void TModuleShared::PopupRequested() {
+    if (TFormFront* front = FrontForm())
+        front->JvApplicationHotKeyHotKey();
+}
+
 void TModuleShared::GetExtraFormVariables(std::vector<FormSlot*>& list) {
     list.push_back(&PreferencesForm);
 }

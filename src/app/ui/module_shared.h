@@ -24,6 +24,7 @@ public:
     ~TModuleShared() override;
 
     void GetExtraFormVariables(std::vector<FormSlot*>& list) override;
+    void PopupRequested() override;
     void WriteProgramOptions(IniDocument& ini) override;
     void ReadProgramOptions(const IniDocument& ini) override;
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QThread>
+#include <QTimer>
 #include <cmath>
 #include <cxxabi.h>
 #include <typeinfo>
@@ -84,6 +85,8 @@ void ThvDataModuleGenericStruct::InitializeFramework() {
         if (auto* front = qobject_cast<ThvFormFrontBase*>(MainForm.data()))
             front->ShowFrontWindow();
     };
+    // The request is answered first; the popup runs its own loop afterwards.
+    instanceControl_->Popup = [this] { QTimer::singleShot(0, this, [this] { PopupRequested(); }); };
     instanceControl_->CheckInstances();
 
     ApplicationMinimized = MainWindowClosing = HideRequested = ExitRequested = false;

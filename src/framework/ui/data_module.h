@@ -66,6 +66,9 @@ public:
     virtual void SaveFormMiscState(ThvFormGenericStruct* form);
     virtual void FormDestroyed(ThvFormGenericStruct* form);
 
+    // pathwick-ctl popup: what the program's hot key does.
+    virtual void PopupRequested() {}
+
     // Opens the Check for updates window (the schedule of the delayed start-up uses it).
     virtual void StartCheckUpdates();
 

@@ -176,6 +176,20 @@ TEST_F(ShellExecuteTest, FailingDefaultHandlerIsReportedWhenItEnds) {
     EXPECT_NE(tmp.read("xdg-open.log").find("[" + doc + "]"), std::string::npos);
 }
 
+TEST_F(ShellExecuteTest, HandlerFailureAfterTheStartWindowIsTheOpenedProgramsOwn) {
+    // A handler that ran the opened program in the foreground and passes on its exit status.
+    const std::string handler =
+        tmp.write("bin/xdg-open", "#!/bin/sh\nPATH=/usr/bin:/bin\nsleep 0.6\necho done > '" +
+                                      tmp.path() + "ran'\nexit 4\n");
+    test::MakeExecutable(handler);
+    DefaultHandlerRun::SetStartWindow(200);
+    EXPECT_GT(ShellExecute("open", tmp.write("doc.txt", "x"), "", "", SW_SHOWNORMAL), 32);
+    EXPECT_TRUE(HandlerDone());
+    DefaultHandlerRun::SetStartWindow(10000);
+    EXPECT_EQ(tmp.read("ran"), "done\n");
+    EXPECT_TRUE(failures.empty());
+}
+
 TEST_F(ShellExecuteTest, NoDefaultHandlerInstalledFailsAtOnce) {
     const std::string doc = tmp.write("a.txt", "x");
     EXPECT_EQ(ShellExecute("open", doc, "", "", SW_SHOWNORMAL), SE_ERR_NOASSOC);

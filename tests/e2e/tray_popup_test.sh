@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The tray icon and the hot key open the popup at the mouse; choosing a link starts it;
+# a double click shows the manager window; pathwick-ctl popup does what the hot key does.
+source "$(dirname "$0")/lib.sh" "$1"
+e2e_start_display
+e2e_start_tray
+
+# One link to a script that records its arguments and its working folder.
+script="$E2E_TMP/tools/record.sh"
+mkdir -p "$(dirname "$script")" "$E2E_DATA/shortcuts"
+cat >"$script" <<'SH'
+#!/bin/sh
+printf '%s\n' "$2" >"$1.tmp"
+pwd >>"$1.tmp"
+mv "$1.tmp" "$1"
+SH
+chmod +x "$script"
+marker="$E2E_TMP/marker"
+printf '^ExeLnk|%s|%s "two words"||Record||\r\n' "$script" "$marker" \
+    >"$E2E_DATA/shortcuts/shortcuts-utf8.txt"
+
+tray_icon() { xdotool search --onlyvisible --classname pathwick 2>/dev/null | head -n1; }
+tray_docked() { test -n "$(tray_icon)"; }
+popup_shown() { xdotool search --onlyvisible --name "^Pathwick menu$" >/dev/null 2>&1; }
+manager_shown() { xdotool search --onlyvisible --name "^Pathwick 1.9.4$" >/dev/null 2>&1; }
+
+e2e_start_program
+e2e_wait_for "the tray icon" 20 tray_docked
+
+# The hot key opens the popup at the mouse.
+xdotool mousemove 400 300
+sleep 0.5
+xdotool key ctrl+l
+e2e_wait_for "the popup after Ctrl+L" 10 popup_shown
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "^Pathwick menu$" | head -n1)")"
+[ "$X" -ge 395 ] && [ "$X" -le 405 ] && [ "$Y" -ge 295 ] && [ "$Y" -le 305 ] ||
+    e2e_fail "the popup is at $X,$Y, not at the mouse"
+
+# Choosing the link starts the script with its parameters, in its own folder.
+xdotool key Down Return
+e2e_wait_for "the script's marker file" 10 test -s "$marker"
+[ "$(sed -n 1p "$marker")" = "two words" ] || e2e_fail "parameters arrived as '$(sed -n 1p "$marker")'"
+[ "$(sed -n 2p "$marker")" = "$E2E_TMP/tools" ] || e2e_fail "started in $(sed -n 2p "$marker")"
+e2e_wait_for "the popup to close" 5 bash -c '! xdotool search --onlyvisible --name "^Pathwick menu$"'
+
+# A left click on the tray icon opens the popup; the click does not choose an entry.
+rm -f "$marker"
+eval "$(xdotool getwindowgeometry --shell "$(tray_icon)")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+e2e_wait_for "the popup after a click on the tray icon" 10 popup_shown
+sleep 0.5
+[ ! -e "$marker" ] || e2e_fail "the click on the tray icon started the first entry"
+xdotool key Escape
+e2e_wait_for "the popup to close" 5 bash -c '! xdotool search --onlyvisible --name "^Pathwick menu$"'
+
+# A double click shows the manager window.
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click --repeat 2 --delay 60 1
+e2e_wait_for "the manager window after a double click" 10 manager_shown
+xdotool key --window "$(xdotool search --onlyvisible --name "^Pathwick 1.9.4$" | head -n1)" Escape
+
+# pathwick-ctl popup asks the running instance for the hot key's popup.
+xdotool mousemove 600 500
+"$E2E_BIN/pathwick-ctl" popup || e2e_fail "pathwick-ctl popup failed"
+e2e_wait_for "the popup after pathwick-ctl popup" 10 popup_shown
+xdotool key Escape
+echo "PASS"

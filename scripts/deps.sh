@@ -8,7 +8,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev libqt6svg6 qt6-image-formats-plugins libxcb1-dev libgl-dev
     breeze-icon-theme xdg-utils
-    xvfb xauth xdotool trayer x11-utils
+    xvfb xauth xdotool trayer x11-utils x11-xserver-utils libxcb-xtest0-dev
 )
 
 missing=()

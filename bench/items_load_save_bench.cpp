@@ -99,25 +99,26 @@ void BM_Load(benchmark::State& st) {
 
 void BM_BareWrite(benchmark::State& st) {
     BenchState& s = State();
-    // The same files with the same bytes, below a mirror folder.
+    // The same files with the same bytes, as fresh files (the save writes fresh files too),
+    // each pass into a new mirror folder so that no deletion runs beside the writes.
     const std::string from = s.tree.root;
-    const std::string to = s.base + "bare/";
-    std::vector<std::string> targets;
-    for (const std::string& f : s.tree.files) {
-        targets.push_back(to + f.substr(from.size()));
-        fs::create_directories(fs::path(targets.back()).parent_path());
-    }
+    int pass = 0;
+    std::vector<std::string> targets(s.tree.files.size());
     for (auto _ : st) {
-        // Fresh files each time, as the save writes fresh files (an overwrite in place costs
-        // more on ext4, which flushes a truncated file when it is closed).
         st.PauseTiming();
+        const std::string to = s.base + "bare" + std::to_string(pass++) + "/";
         std::error_code ec;
-        fs::remove_all(to, ec);
-        for (const std::string& t : targets)
-            fs::create_directories(fs::path(t).parent_path(), ec);
+        for (size_t i = 0; i < targets.size(); ++i) {
+            targets[i] = to + s.tree.files[i].substr(from.size());
+            fs::create_directories(fs::path(targets[i]).parent_path(), ec);
+        }
         st.ResumeTiming();
         for (size_t i = 0; i < targets.size(); ++i)
             pw::bench::WriteBench(targets[i], s.contents[i]);
+    }
+    for (int i = 0; i < pass; ++i) {
+        std::error_code ec;
+        fs::remove_all(s.base + "bare" + std::to_string(i), ec);
     }
 }
 

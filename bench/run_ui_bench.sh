@@ -27,7 +27,7 @@ sleep 1
 run_program() { # wait until the instance answers
     "$build/bin/pathwick" >/dev/null 2>&1 &
     pids+=($!)
-    for _ in $(seq 100); do "$build/bin/pathwick-ctl" paths >/dev/null 2>&1; ls "$TMPDIR"/pathwick-* >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 100); do "$build/bin/pathwick-ctl" paths >/dev/null 2>&1; ls "$XDG_RUNTIME_DIR"/pathwick-* >/dev/null 2>&1 && break; sleep 0.1; done
     sleep 2
 }
 
@@ -41,7 +41,7 @@ xdotool mousemove 300 200
 kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null || true
 
 echo "== 10,000 links in 1,000 folders"
-rm -rf "$data/shortcuts" "$TMPDIR"/pathwick-*
+rm -rf "$data/shortcuts" "$XDG_RUNTIME_DIR"/pathwick-*
 "$build/bench/items_tree_gen" "$data/shortcuts" 10000 1000
 "$build/bench/ui_latency_probe" start "$build/bin/pathwick"
 "$build/bench/ui_latency_probe" start "$build/bin/pathwick"

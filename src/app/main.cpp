@@ -6,6 +6,7 @@
 #include "app/ui/module_shared.h"
 #include "framework/ui/application.h"
 #include "platform/startup_environment.h"
+#include "platform/termination_signals.h"
 
 int main(int argc, char** argv) {
     // Programs started for the user get the environment as it is now, before Qt sets anything.
@@ -23,8 +24,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     int status = 0;
-    if (!module->Terminating())
-        status = app.exec();
+    {
+        // A session that ends sends SIGTERM: close in order, writing what a normal close writes.
+        pw::TerminationSignals sessionEnd([&module] {
+            if (module)
+                module->RequestTermination();
+        });
+        if (!module->Terminating())
+            status = app.exec();
+    }
     module.reset(); // windows first, then the module writes the options file
     return status;
 }

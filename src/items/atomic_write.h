@@ -14,6 +14,10 @@ namespace pw::items {
 // when the target exists but is not a regular file with a write permission bit. A target that
 // is a symbolic link is written through (the link stays).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes a file under a name that does not exist yet (exclusive create); false when the name is
+// taken or the write fails, in which case no file of that name is left behind. Nothing refers to
+// such a file before it is complete, so it needs no temporary name.
+bool WriteNewFile(const std::string& path, std::string_view bytes);
 // Flushes everything written to the file system that holds path to the disk.
 void SyncFileSystem(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "items/icon_files.h"
 
+#include "items/atomic_write.h"
 #include "items/bitmap_file.h"
 #include "util/paths.h"
 
@@ -29,20 +30,19 @@ std::string WriteIconFiles(const TreeNode& node, const std::string& path,
     if (!withIconFiles)
         return names.menu;
 
+    // A file of the name that exists already is left as it is; the exclusive create tells.
     keep.insert(names.menu);
-    if (!PathExists(directory + names.menu)) {
-        Picture menu = FilledPicture(kIconSize, kIconSize, images.MenuColour);
-        DrawPicture(menu, images.ilPublicPM.At(node.ImageIndex), 0, 0);
-        if (!WriteBmpFile(directory + names.menu, menu))
-            failed = true;
-    }
+    Picture menu = FilledPicture(kIconSize, kIconSize, images.MenuColour);
+    DrawPicture(menu, images.ilPublicPM.At(node.ImageIndex), 0, 0);
+    if (!WriteNewFile(directory + names.menu, EncodeBmp(menu)) &&
+        !PathExists(directory + names.menu))
+        failed = true;
     keep.insert(names.tree);
-    if (!PathExists(directory + names.tree)) {
-        Picture tree = FilledPicture(kIconSize, kIconSize, images.TreeColour);
-        DrawPicture(tree, images.ilPublicTV.At(node.ImageIndex), 0, 0);
-        if (!WriteBmpFile(directory + names.tree, tree))
-            failed = true;
-    }
+    Picture tree = FilledPicture(kIconSize, kIconSize, images.TreeColour);
+    DrawPicture(tree, images.ilPublicTV.At(node.ImageIndex), 0, 0);
+    if (!WriteNewFile(directory + names.tree, EncodeBmp(tree)) &&
+        !PathExists(directory + names.tree))
+        failed = true;
     return names.menu;
 }
 

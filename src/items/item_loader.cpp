@@ -70,16 +70,14 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
     text = ReadShortcutText(directory);
     StringArray& types = store_.Images.TypeList;
     for (std::string_view line : SplitRecordLines(text)) {
-        size_t bar = line.find('|');
-        std::string_view tag = line.substr(0, bar);
-        if (bar == line.npos)
-            continue;
-        if (tag == kTagFolder) {
+        const size_t bar = line.find('|');
+        const std::string_view tag = line.substr(0, bar);
+        if (tag == kTagFolder && bar != line.npos) {
             std::string sub = FolderDirectory(directory, line.substr(bar + 1), depth, collected_);
             if (!sub.empty())
                 Collect(sub, depth + 1);
         } else if (tag == kTagUnknownLink) {
-            size_t second = line.find('|', bar + 1);
+            const size_t second = bar == line.npos ? line.npos : line.find('|', bar + 1);
             std::string type;
             if (second != line.npos) {
                 size_t third = line.find('|', second + 1);

@@ -149,6 +149,18 @@ bool ItemStore::IsWebLink(const TreeNode* node) const {
     return IsLink(node) && IsWebAddress(NodePath(node));
 }
 
+bool ItemStore::IsExecutableFile(const TreeNode* node) const {
+    return items::IsExecutableFile(NodePath(node));
+}
+
+bool ItemStore::IsRunnableFile(const TreeNode* node) const {
+    return items::IsRunnableFile(NodePath(node));
+}
+
+bool ItemStore::IsInternetShortcutFile(const TreeNode* node) const {
+    return items::IsInternetShortcutFile(NodePath(node));
+}
+
 bool ItemStore::HasUnsavedChanges() const {
     return TreesDiffer(tvItems, tvUndo);
 }

@@ -82,9 +82,12 @@ public:
     void SetItemWorkDir(int32_t id, const std::string& v) { Attributes.SetWorkDir(id, v); }
     void SetItemWindowState(int32_t id, const std::string& v) { Attributes.SetWindowState(id, v); }
     void SetItemRunAs(int32_t id, bool v) { Attributes.SetRunAs(id, v); }
-    // The file classes applied to a link node's stored path ("" for other nodes).
+    // A link node's stored path ("" for other nodes), and the file classes applied to it.
     std::string NodePath(const TreeNode* node) const;
     bool IsWebLink(const TreeNode* node) const;
+    bool IsExecutableFile(const TreeNode* node) const;
+    bool IsRunnableFile(const TreeNode* node) const;
+    bool IsInternetShortcutFile(const TreeNode* node) const;
 
     bool HasUnsavedChanges() const;
     // The model part of ResetSelection: clears the paste source; answers the root top marker,

@@ -74,6 +74,7 @@ const char* const kTranslatedMenuItems[] = {
 
 constexpr const char* kPanelSideWidthKey = "PanelSide.Width";
 constexpr int kPanelSideMinWidth = 150;
+constexpr int kPanelSideMaxWidth = 4000;
 constexpr int kPanelSideDefaultWidth = 220;
 } // namespace
 
@@ -82,6 +83,10 @@ TFormFront::TFormFront() {
 }
 
 TFormFront::~TFormFront() {
+    // The view and its model point into the store, which goes with the members below.
+    tvItems_->setModel(nullptr);
+    delete treeModel_;
+    treeModel_ = nullptr;
     // The menus use the painter as their style: they go first.
     delete pmItemsMenu_;
     pmItemsMenu_ = nullptr;
@@ -141,7 +146,9 @@ void TFormFront::CreateLayout() {
     connect(trayClickTimer_, &QTimer::timeout, this, &TFormFront::CoolTrayIconClick);
     hotKey_ = new GlobalHotKey(this);
     hotKey_->setObjectName("JvApplicationHotKey");
-    connect(hotKey_, &GlobalHotKey::Activated, this, &TFormFront::JvApplicationHotKeyHotKey);
+    // Queued: the popup runs its own loop, which must not start inside the native event filter.
+    connect(hotKey_, &GlobalHotKey::Activated, this, &TFormFront::JvApplicationHotKeyHotKey,
+            Qt::QueuedConnection);
 
     // The item store and its views; the first load follows in FormCreate.
     const DataPaths& paths = Module()->Paths();
@@ -159,13 +166,15 @@ void TFormFront::CreateLayout() {
     tvIcons_.SetList(&store_->Images.ilPublicTV);
     linguaIcons_.SetList(&ilLingua_);
     builder_ = std::make_unique<TPopupMenuBuilder>(
-        painter_, [this](int index) { return pmIcons_.Icon(index); },
+        painter_,
+        [this](const std::string& list, int index) {
+            return list == "ilLingua" ? linguaIcons_.Icon(index) : pmIcons_.Icon(index);
+        },
         [this](const items::MenuItem& item) { MenuItemClick(item); });
     // The windows these entries open are not part of the program yet.
     builder_->SetAvailability([](items::MenuAction action) {
-        return action != items::MenuAction::HelpFile &&
-               action != items::MenuAction::CheckUpdates && action != items::MenuAction::About &&
-               action != items::MenuAction::Preferences;
+        return action != items::MenuAction::HelpFile && action != items::MenuAction::CheckUpdates &&
+               action != items::MenuAction::About && action != items::MenuAction::Preferences;
     });
     treeModel_ = new TItemTreeModel(&store_->tvItems, &tvIcons_, this);
     tvItems_->setModel(treeModel_);
@@ -191,12 +200,13 @@ items::BackupAnswer TFormFront::AskRestoreBackup(const std::string&) {
 }
 
 void TFormFront::LoadItems() {
-    store_->LoadItems();
-    pmIcons_.Reset();
-    tvIcons_.Reset();
+    treeModel_->Reset([this] {
+        store_->LoadItems();
+        pmIcons_.Reset();
+        tvIcons_.Reset();
+    });
     builder_->Build(pmItemsMenu_, store_->pmItems);
     builder_->ApplyMenuDrawing(pmItemsMenu_, painter_ && !painter_->UseStandardFont);
-    treeModel_->Reload();
     tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
 }
 
@@ -314,7 +324,7 @@ void TFormFront::StartupComplete() {
                     CoolTrayIconDblClick();
                 } else if (reason == QSystemTrayIcon::Context) {
                     trayClickTimer_->stop();
-                    PopupAtCursor(pmItemsMenu_, this);
+                    QTimer::singleShot(0, this, &TFormFront::CoolTrayIconClick);
                 }
             });
     timerDelayed_->start();
@@ -371,8 +381,9 @@ void TFormFront::SaveMiscState(const std::string& iniPath) {
 void TFormFront::LoadMiscState(const std::string& iniPath) {
     const IniDocument ini = LoadOptionsDocument(iniPath, Module()->Paths().Macros);
     const int current = panelSide_->isVisible() ? panelSide_->width() : panelSideWidth_;
-    const int width = std::max(kPanelSideMinWidth, ini.ReadInteger(objectName().toStdString(),
-                                                                   kPanelSideWidthKey, current));
+    const int width =
+        std::clamp(ini.ReadInteger(objectName().toStdString(), kPanelSideWidthKey, current),
+                   kPanelSideMinWidth, kPanelSideMaxWidth);
     QList<int> sizes = splitter_->sizes();
     const int total = std::max(sizes.value(0) + sizes.value(1), width + 100);
     splitter_->setSizes({width, total - width});
@@ -380,8 +391,9 @@ void TFormFront::LoadMiscState(const std::string& iniPath) {
 }
 
 void TFormFront::FormDestroy() {
-    if (isMinimized())
-        showNormal();
+    // A minimized window is stored as a normal one; a hidden one stays hidden.
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     ThvFormFrontBase::FormDestroy();
 }
 
@@ -408,8 +420,10 @@ void TFormFront::FormClose() {
             return;
         hide();
         if (answer == QMessageBox::No) {
-            store_->UndoChanges();
-            treeModel_->Reload();
+            treeModel_->Reset([this] {
+                store_->UndoChanges();
+                tvIcons_.Reset();
+            });
             tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
         }
         return;

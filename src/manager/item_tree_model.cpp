@@ -7,11 +7,6 @@ namespace pw {
 TItemTreeModel::TItemTreeModel(items::ItemTree* tree, ImageListIcons* icons, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree), icons_(icons) {}
 
-void TItemTreeModel::Reload() {
-    beginResetModel();
-    endResetModel();
-}
-
 items::TreeNode* TItemTreeModel::NodeOf(const QModelIndex& index) const {
     return index.isValid() ? static_cast<items::TreeNode*>(index.internalPointer()) : nullptr;
 }

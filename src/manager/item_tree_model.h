@@ -14,8 +14,13 @@ class TItemTreeModel : public QAbstractItemModel {
 public:
     TItemTreeModel(items::ItemTree* tree, ImageListIcons* icons, QObject* parent = nullptr);
 
-    // After the tree was rebuilt or changed as a whole.
-    void Reload();
+    // Runs change, which rebuilds or replaces the tree as a whole, inside a model reset, so that
+    // no view holds an index into the old nodes meanwhile.
+    template <typename Change> void Reset(Change&& change) {
+        beginResetModel();
+        change();
+        endResetModel();
+    }
     items::TreeNode* NodeOf(const QModelIndex& index) const;
     QModelIndex IndexOf(const items::TreeNode* node) const;
 

@@ -8,8 +8,11 @@
 namespace pw {
 
 void PopupAtCursor(QMenu* menu, QWidget* window) {
-    if (!menu || menu->isVisible())
+    // One popup at a time: a second request while it is up (a repeated key) is dropped.
+    static bool running = false;
+    if (!menu || running || menu->isVisible())
         return;
+    running = true;
     const QPoint pos = QCursor::pos();
     QCoreApplication::processEvents();
     // A shown window comes to the front with its menu; a hidden one stays hidden.
@@ -18,6 +21,7 @@ void PopupAtCursor(QMenu* menu, QWidget* window) {
         window->activateWindow();
     }
     menu->exec(pos);
+    running = false;
 }
 
 } // namespace pw

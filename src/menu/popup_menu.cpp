@@ -33,10 +33,11 @@ void TPopupMenuBuilder::Build(QMenu* menu, const items::MenuItem& root) {
 
 void TPopupMenuBuilder::Fill(QMenu* menu, const items::MenuItem& parent) {
     for (const auto& child : parent.Children)
-        AddEntry(menu, *child);
+        AddEntry(menu, *child, parent.SubMenuImages);
 }
 
-QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item) {
+QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item,
+                                     const std::string& imageList) {
     QAction* action = nullptr;
     if (item.Tag == items::kTagSeparator || item.Caption == "-") {
         action = menu->addSeparator();
@@ -76,7 +77,7 @@ QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item) {
         action->setChecked(item.Checked);
     }
     if (item.ImageIndex >= 0 && icons_)
-        action->setIcon(icons_(item.ImageIndex));
+        action->setIcon(icons_(imageList, item.ImageIndex));
     if (!item.Hint.empty())
         action->setStatusTip(QString::fromStdString(item.Hint));
     if (item.Default)

@@ -27,7 +27,9 @@ protected:
 class TPopupMenuBuilder {
 public:
     using ClickHandler = std::function<void(const items::MenuItem&)>;
-    using IconLookup = std::function<QIcon(int imageIndex)>;
+    // The picture imageIndex of the image list a submenu names ("" for the popup's own list,
+    // "ilLingua" for the language flags).
+    using IconLookup = std::function<QIcon(const std::string& imageList, int imageIndex)>;
 
     // Submenus with more entries than this are filled when first shown.
     static constexpr int kLazyFillThreshold = 64;
@@ -46,7 +48,7 @@ public:
 
 private:
     void Fill(QMenu* menu, const items::MenuItem& parent);
-    QAction* AddEntry(QMenu* menu, const items::MenuItem& item);
+    QAction* AddEntry(QMenu* menu, const items::MenuItem& item, const std::string& imageList);
 
     ThvMenusPainter* painter_;
     IconLookup icons_;

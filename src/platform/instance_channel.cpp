@@ -1,6 +1,7 @@
 #include "platform/instance_channel.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <unistd.h>
 
@@ -14,12 +15,24 @@ QString UserTag() {
 }
 } // namespace
 
+// The user's private runtime folder ($XDG_RUNTIME_DIR, mode 0700) when there is one, so that no
+// other user can take the names first; the temporary folder otherwise.
+QString InstanceFolder() {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty()) {
+        const QFileInfo info(QString::fromLocal8Bit(runtime));
+        if (info.isDir() && info.isWritable() && info.ownerId() == ::getuid())
+            return info.absoluteFilePath();
+    }
+    return QDir::tempPath();
+}
+
 QString InstanceEndpointName(const QString& identifier) {
-    return QStringLiteral("pathwick-%1-%2").arg(identifier, UserTag());
+    return InstanceFolder() + QStringLiteral("/pathwick-%1-%2").arg(identifier, UserTag());
 }
 
 QString InstanceLockPath(const QString& identifier) {
-    return QDir::tempPath() + QStringLiteral("/pathwick-%1-%2.lock").arg(identifier, UserTag());
+    return InstanceFolder() + QStringLiteral("/pathwick-%1-%2.lock").arg(identifier, UserTag());
 }
 
 InstanceServer::InstanceServer(Handler handler, QObject* parent)

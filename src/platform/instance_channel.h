@@ -11,7 +11,8 @@
 
 namespace pw {
 
-// Endpoint and lock file names for an instance identifier, private to the current user.
+// Endpoint (a socket path) and lock file for an instance identifier, private to the current
+// user: in $XDG_RUNTIME_DIR when it is the user's own, else in the temporary folder.
 QString InstanceEndpointName(const QString& identifier);
 QString InstanceLockPath(const QString& identifier);
 

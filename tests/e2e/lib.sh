@@ -105,7 +105,7 @@ e2e_wait_exit() {
 
 # The running instance's endpoint (a local socket) exists.
 e2e_instance_listening() {
-    ls "$TMPDIR"/pathwick-560CEE382FE04EEE8EE428712CD776BE-* 2>/dev/null | grep -qv '\.lock$'
+    ls "$XDG_RUNTIME_DIR"/pathwick-560CEE382FE04EEE8EE428712CD776BE-* 2>/dev/null | grep -qv '\.lock$'
 }
 
 # The data folder the program uses for this HOME (the default "os" access mode).

@@ -19,4 +19,11 @@ done
 e2e_start_program --hide
 sleep 3
 kill -0 "$E2E_PROGRAM" 2>/dev/null || e2e_fail "--hide ended the program"
+
+# The end of a session (SIGTERM) closes the program in order: it writes its options file.
+rm -f "$E2E_DATA/config/options.ini"
+kill -TERM "$E2E_PROGRAM"
+e2e_wait_exit "$E2E_PROGRAM" 20
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "SIGTERM: exit status $E2E_STATUS"
+[ -s "$E2E_DATA/config/options.ini" ] || e2e_fail "SIGTERM: no options file written"
 echo "PASS"

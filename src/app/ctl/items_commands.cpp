@@ -2,6 +2,7 @@
 // as the program's, without a display.
 
 #include <cstdio>
+#include <filesystem>
 
 #include "app/ctl/ctl_registry.h"
 #include "framework/environment.h"
@@ -25,6 +26,13 @@ bool OpenDataFolder(Args& args, std::string& dataFolder, int& status) {
     dataFolder = pw::ctl::DataFolder(explicitFolder);
     if (!pw::DirectoryExists(dataFolder)) {
         std::fprintf(stderr, "pathwick-ctl: data folder not found: %s\n", dataFolder.c_str());
+        status = 1;
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::directory_iterator probe(dataFolder, ec);
+    if (ec) {
+        std::fprintf(stderr, "pathwick-ctl: data folder not readable: %s\n", dataFolder.c_str());
         status = 1;
         return false;
     }

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cxxabi.h>
 #include <typeinfo>
@@ -29,6 +30,7 @@ const QEvent::Type kDelayedStartupEvent = static_cast<QEvent::Type>(QEvent::User
 
 constexpr int kWindowStateNormal = 0;
 constexpr int kWindowStateMaximized = 2;
+constexpr int kMaxCoordinate = 32767;
 
 // The class name of an error, as the log and the support address show it.
 std::string ExceptionClassName(const std::exception& e) {
@@ -138,8 +140,8 @@ void ThvDataModuleGenericStruct::StartLanguageAndMainForm() {
 void ThvDataModuleGenericStruct::CompleteStartup() {
     if (Terminating())
         return;
-    QCoreApplication::setApplicationName(
-        QString::fromUtf8(maker::ProgramNameShort.data(), maker::ProgramNameShort.size()));
+    // The program's title is its windows' title: nothing to set on the application here
+    // (renaming it now would change the class of the windows made later).
     QCoreApplication::postEvent(this, new QEvent(kDelayedStartupEvent));
     state_ = ModuleState::WaitingForDelayedStartup;
 }
@@ -309,10 +311,15 @@ void ThvDataModuleGenericStruct::LoadFormPlacement(ThvFormGenericStruct* form) {
     const QRect current = form->isMaximized() ? form->normalGeometry() : form->geometry();
     const int defaultState = form->isMaximized() ? kWindowStateMaximized : kWindowStateNormal;
     const int state = ini.ReadInteger(section, "WindowState", defaultState);
-    const QRect bounds(ini.ReadInteger(section, "Left", current.left()),
-                       ini.ReadInteger(section, "Top", current.top()),
-                       ini.ReadInteger(section, "Width", current.width()),
-                       ini.ReadInteger(section, "Height", current.height()));
+    // A hand-edited file may hold anything: positions and sizes stay within what a screen has.
+    auto coordinate = [&](const char* key, int current) {
+        return std::clamp(ini.ReadInteger(section, key, current), -kMaxCoordinate, kMaxCoordinate);
+    };
+    auto extent = [&](const char* key, int current) {
+        return std::clamp(ini.ReadInteger(section, key, current), 1, kMaxCoordinate);
+    };
+    const QRect bounds(coordinate("Left", current.left()), coordinate("Top", current.top()),
+                       extent("Width", current.width()), extent("Height", current.height()));
     if (form->isMaximized())
         form->showNormal();
     form->setGeometry(bounds);
@@ -395,6 +402,15 @@ void ThvDataModuleGenericStruct::OwnExceptionHandler(QObject* sender, const std:
     hvLoggingProgram.Log(who ? &*who : nullptr, &error, "", "");
     if (QThread::currentThread() != QCoreApplication::instance()->thread())
         return;
+    // An error raised while the dialog runs its loop is logged only: no dialog inside a dialog.
+    static bool showing = false;
+    if (showing)
+        return;
+    showing = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{showing};
     ThvlgLanguageController* lang = composite_ ? &Language() : nullptr;
     const std::string details = lang
                                     ? lang->GetResString("UTF8_shared.ini", "__MessageText__Module",
@@ -426,6 +442,7 @@ void ThvDataModuleGenericStruct::DataModuleDestroy() {
     ReleaseModule();
     SaveOptionsFile();
     state_ = ModuleState::Released;
+    SetDialogTranslation(nullptr, "");
     options_.reset();
     composite_.reset();
 }

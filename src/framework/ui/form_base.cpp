@@ -1,6 +1,7 @@
 #include "framework/ui/form_base.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
@@ -130,6 +131,15 @@ void ThvFormGenericStructEx::FormDestroy() {
     module_->SaveFormPlacement(this);
     module_->SaveFormMiscState(this);
     module_->FormDestroyed(this);
+}
+
+void ThvFormGenericStructEx::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (!event->isAccepted() || IsMainWindow || destroying_)
+        return;
+    destroying_ = true;
+    FormDestroy();
+    deleteLater();
 }
 
 void ThvFormFrontBase::UpdateTitle() {

@@ -78,7 +78,14 @@ public:
     virtual void FormDestroy();
 
 protected:
+    // A window opened on demand is freed when it closes.
+    void closeEvent(QCloseEvent* event) override;
+
+protected:
     ThvDataModuleGenericStruct* module_ = nullptr;
+
+private:
+    bool destroying_ = false;
 };
 
 class ThvFormFrontBase : public ThvFormGenericStructEx {

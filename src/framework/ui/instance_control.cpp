@@ -1,6 +1,8 @@
 #include "framework/ui/instance_control.h"
 
+#include <QDeadlineTimer>
 #include <QThread>
+#include <algorithm>
 
 namespace pw {
 
@@ -43,11 +45,12 @@ void ThvWinFormInstanceControl::CheckInstances() {
     if (found > 1) {
         // Key handshake with the running instance; it may still be starting, so wait a little.
         std::optional<QByteArray> reply;
-        for (int waited = 0; waited < kAnswerWaitMs && !reply; waited += kRetryStepMs) {
+        const QDeadlineTimer deadline(kAnswerWaitMs);
+        while (!reply && !deadline.hasExpired()) {
+            const int wait = int(std::min<qint64>(deadline.remainingTime(), kRetryStepMs * 5));
             reply = SendInstanceRequest(
-                endpoint, QByteArray(InstanceRequest::Key) + ' ' + InstanceKey.toUtf8(),
-                kRetryStepMs * 5);
-            if (!reply)
+                endpoint, QByteArray(InstanceRequest::Key) + ' ' + InstanceKey.toUtf8(), wait);
+            if (!reply && !deadline.hasExpired())
                 QThread::msleep(kRetryStepMs);
         }
         answered = reply.has_value();

@@ -87,6 +87,42 @@ TEST_F(FormBaseModuleTest, HooksRunInTheirOrder) {
     EXPECT_TRUE(module->MainForm->IsMainWindow);
 }
 
+TEST_F(FormBaseModuleTest, OpenFormKeepsOneWindowPerSlotAndClosingFreesIt) {
+    StartModule();
+    int made = 0;
+    const FormFactory factory = [&made] {
+        ++made;
+        return CreateForm<RecordingForm>();
+    };
+    module->OpenForm(module->AboutForm, factory, false, true);
+    module->OpenForm(module->AboutForm, factory, false, true);
+    EXPECT_EQ(made, 1);
+    ASSERT_TRUE(module->AboutForm);
+    EXPECT_TRUE(module->AboutForm->isVisible());
+    module->AboutForm->setGeometry(40, 50, 320, 240);
+
+    // Closing frees the window, clears its variable and keeps its placement.
+    module->AboutForm->close();
+    ProcessEvents();
+    EXPECT_FALSE(module->AboutForm);
+    StopModule();
+    const IniDocument ini = LoadOptionsDocument(dataFolder + "config/options.ini", {});
+    EXPECT_EQ(ini.ReadInteger("hvFormRecording", "Left", -1), 40);
+    EXPECT_EQ(ini.ReadInteger("hvFormRecording", "Top", -1), 50);
+}
+
+TEST_F(FormBaseModuleTest, DestroyingTheMainWindowClosesTheOtherWindows) {
+    StartModule();
+    module->OpenForm(
+        module->HelpViewerForm, [] { return CreateForm<RecordingForm>(); }, false, false);
+    ASSERT_TRUE(module->HelpViewerForm);
+    module->FormDestroyed(module->MainForm.data());
+    ProcessEvents();
+    EXPECT_TRUE(module->MainWindowClosing);
+    EXPECT_FALSE(module->HelpViewerForm);
+    EXPECT_FALSE(module->MainForm);
+}
+
 TEST_F(FormBaseModuleTest, MainWindowPlacementAndPanelWidthSurviveARestart) {
     StartModule();
     auto* front = qobject_cast<TFormFront*>(module->MainForm.data());

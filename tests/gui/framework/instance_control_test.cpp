@@ -84,7 +84,7 @@ TEST(InstanceControl, AnswersTheRequestsOfTheEndpoint) {
 
 TEST(InstanceControl, SocketFileLeftByACrashDoesNotBlockAStart) {
     const QString id = UniqueIdentifier();
-    const QString socketPath = QDir::tempPath() + "/" + InstanceEndpointName(id);
+    const QString socketPath = InstanceEndpointName(id);
     {
         QFile leftover(socketPath);
         ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));

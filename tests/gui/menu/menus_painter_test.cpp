@@ -34,7 +34,8 @@ protected:
         painter->FontName = QApplication::font().family();
         painter->FontSize = 9;
         builder = std::make_unique<TPopupMenuBuilder>(
-            painter, [](int) { return SolidIcon(Qt::green); }, [](const MenuItem&) {});
+            painter, [](const std::string&, int) { return SolidIcon(Qt::green); },
+            [](const MenuItem&) {});
     }
     void TearDown() override {
         root.reset();

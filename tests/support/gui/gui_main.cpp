@@ -1,11 +1,12 @@
-// Entry point of the gui tests: one QApplication for the whole test program.
-#include <QApplication>
+// Entry point of the gui tests: the program's own application object for the whole test program.
 #include <gtest/gtest.h>
 
+#include "framework/ui/application.h"
+
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    pw::TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

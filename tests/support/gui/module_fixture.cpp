@@ -13,6 +13,7 @@ void ModuleFixture::SetUp() {
     SetVariable("XDG_DATA_HOME", home + ".local/share");
     // The instance lock and endpoint live in the temporary folder: each test has its own.
     SetVariable("TMPDIR", temp.mkdir("tmp"));
+    SetVariable("XDG_RUNTIME_DIR", temp.mkdir("runtime"));
     programFolder = temp.mkdir("program");
     std::error_code ec;
     std::filesystem::copy(std::string(PATHWICK_SOURCE_DIR) + "/data/trans", programFolder + "trans",

@@ -146,6 +146,16 @@ TEST_F(LoadTest, ExecutableFieldsAndFlags) {
     EXPECT_FALSE(store.Attributes.HasRunAs(2));
 }
 
+TEST_F(LoadTest, BareUnknownRecordCountsAnEmptyType) {
+    WriteLevel("", {"^UnkLnk", "^UnkLnk|/no/a.txt|txt"});
+    store.LoadItems();
+    EXPECT_EQ(store.Images.TypeList[0], "");
+    EXPECT_EQ(store.Images.TypeList.size(), 10u); // "" and the fixed types: no third "|" twice
+    EXPECT_EQ(RootNode(1)->ImageIndex, 23);
+    EXPECT_EQ(RootNode(2)->ImageIndex, 23); // too few fields: an empty type
+    EXPECT_EQ(RootNode(2)->Text, "");
+}
+
 TEST_F(LoadTest, DirectoryLinkGetsPictureFive) {
     WriteLevel("", {"^UnkLnk|" + tmp.path() + "||Here|"});
     store.LoadItems();
@@ -249,6 +259,18 @@ TEST_F(LoadTest, AttributeChangesAreNoUnsavedChange) {
     EXPECT_EQ(store.GetItemParams(5), "");
     RootNode(1)->Text = "Renamed";
     EXPECT_TRUE(store.HasUnsavedChanges());
+}
+
+TEST_F(LoadTest, FileClassesOfNodes) {
+    WriteLevel("", {"^ExeLnk|/no/a.exe||a.bmp|A||", "^ExeLnk|/no/r.cmd||cmd|R||",
+                    "^ExeLnk|/no/s.url||s.bmp|S||", "^NetLnk|www.a.org|W|"});
+    store.LoadItems();
+    EXPECT_TRUE(store.IsExecutableFile(RootNode(1)));
+    EXPECT_TRUE(store.IsRunnableFile(RootNode(2)));
+    EXPECT_TRUE(store.IsInternetShortcutFile(RootNode(3)));
+    EXPECT_TRUE(store.IsWebLink(RootNode(4)));
+    EXPECT_FALSE(store.IsWebLink(RootNode(0)));
+    EXPECT_EQ(store.NodePath(RootNode(0)), "");
 }
 
 TEST_F(LoadTest, GetItemPathResolvesBesideTheProgram) {

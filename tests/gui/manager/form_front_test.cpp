@@ -1,0 +1,87 @@
+// The main window: the first load, the options applied to the popup, and closing.
+#include <QSystemTrayIcon>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include "manager/form_front.h"
+#include "menu/menus_painter.h"
+#include "menu/popup_menu.h"
+#include "options/program_options.h"
+#include "platform/global_hot_key.h"
+#include "support/gui/module_fixture.h"
+
+namespace pw {
+namespace {
+
+class FormFrontTest : public test::ModuleFixture {
+protected:
+    TFormFront* Front() { return qobject_cast<TFormFront*>(module->MainForm.data()); }
+    void WriteItems(const std::string& text) {
+        temp.write("home/Documents/Halvorn-Ek/Pathwick/shortcuts/shortcuts-utf8.txt", text);
+    }
+};
+
+TEST_F(FormFrontTest, FirstLoadFillsTreeAndPopupAndSelectsTheRootTopMarker) {
+    WriteItems("^NorSep|\r\n^ExeLnk|/bin/true|||True||\r\n^Folder|Sub\r\n");
+    temp.write("home/Documents/Halvorn-Ek/Pathwick/shortcuts/Sub/shortcuts-utf8.txt",
+               "^NetLnk|https://example.org|Example\r\n");
+    StartModule();
+    TFormFront* front = Front();
+    ASSERT_NE(front, nullptr);
+    EXPECT_FALSE(front->isVisible()) << "the main window starts hidden";
+    QAbstractItemModel* model = front->tvItems()->model();
+    ASSERT_EQ(model->rowCount(), 4) << "top marker, separator, link, folder";
+    EXPECT_EQ(model->index(2, 0).data().toString(), "True");
+    EXPECT_EQ(front->tvItems()->currentIndex(), model->index(0, 0));
+    const QList<QAction*> actions = front->pmItems()->actions();
+    ASSERT_GE(actions.size(), 4);
+    EXPECT_TRUE(actions.at(0)->isSeparator());
+    EXPECT_EQ(actions.at(1)->text(), "True");
+    ASSERT_NE(actions.at(2)->menu(), nullptr);
+    EXPECT_EQ(actions.at(2)->text(), "Sub");
+}
+
+TEST_F(FormFrontTest, ApplyOptionsSetsThePainterTheHotKeyAndAppendsTheHiddenAnchor) {
+    StartModule();
+    ProcessEvents(); // the delayed start-up applies the options once
+    TFormFront* front = Front();
+    const int before = front->pmItems()->actions().size();
+    TProgramOptions options;
+    options.OverrideStandardFont = true;
+    options.OverrideStandardFontName = "DejaVu Sans";
+    options.OverrideStandardFontSize = 12;
+    options.OverrideStandardFontBold = true;
+    options.ProgramPopupShortCut = "CTRL+ALT+K";
+    front->ApplyOptions(options);
+    EXPECT_EQ(front->Painter()->FontName, "DejaVu Sans");
+    EXPECT_EQ(front->Painter()->FontSize, 12);
+    EXPECT_TRUE(front->Painter()->FontBold);
+    EXPECT_FALSE(front->Painter()->UseStandardFont);
+    // Offscreen there are no global grabs: the hot key stays inactive, nothing is reported.
+    EXPECT_FALSE(front->HotKey().IsActive());
+    const QList<QAction*> actions = front->pmItems()->actions();
+    ASSERT_EQ(actions.size(), before + 1);
+    EXPECT_EQ(actions.last()->text(), "Hiding");
+    EXPECT_FALSE(actions.last()->isVisible());
+    EXPECT_EQ(actions.last()->data().toInt(), -400);
+    // With the override every entry is drawn by the program; headings as headings.
+    EXPECT_EQ(actions.at(0)->text(), "Program");
+    EXPECT_EQ(actions.at(0)->property(kDrawModeProperty).toInt(), int(MenuDrawMode::Special));
+    EXPECT_EQ(actions.at(1)->property(kDrawModeProperty).toInt(), int(MenuDrawMode::Normal));
+}
+
+TEST_F(FormFrontTest, ClosingWithoutChangesHidesAndTheHotKeyShowsItWithoutTray) {
+    StartModule();
+    ProcessEvents();
+    TFormFront* front = Front();
+    EXPECT_FALSE(front->TrayIconVisible()) << "no notification area offscreen";
+    front->JvApplicationHotKeyHotKey();
+    EXPECT_TRUE(front->isVisible());
+    front->close();
+    EXPECT_FALSE(front->isVisible());
+    EXPECT_TRUE(module->MainForm) << "closing only hides the manager window";
+    EXPECT_EQ(front->tvItems()->currentIndex(), front->tvItems()->model()->index(0, 0));
+}
+
+} // namespace
+} // namespace pw

@@ -46,19 +46,15 @@ QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item,
         sub->setTitle(MenuCaption(item));
         action = menu->addMenu(sub);
         const items::MenuItem* model = &item;
-        if (item.Count() > kLazyFillThreshold) {
-            QObject::connect(sub, &QMenu::aboutToShow, sub, [this, sub, model] {
-                if (sub->property("pwFilled").toBool())
-                    return;
-                sub->setProperty("pwFilled", true);
-                Fill(sub, *model);
-                if (painter_)
-                    painter_->ApplyMenuDrawing(sub, overrideStandardFont_);
-            });
-        } else {
+        // Submenus are filled when first shown: a load builds the root level only.
+        QObject::connect(sub, &QMenu::aboutToShow, sub, [this, sub, model] {
+            if (sub->property("pwFilled").toBool())
+                return;
             sub->setProperty("pwFilled", true);
-            Fill(sub, item);
-        }
+            Fill(sub, *model);
+            if (painter_)
+                painter_->ApplyMenuDrawing(sub, overrideStandardFont_);
+        });
     } else {
         action = menu->addAction(MenuCaption(item));
         if (item.Action != items::MenuAction::None && onClick_) {

@@ -22,17 +22,14 @@ protected:
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 };
 
-// Fills Qt menus from the menu model: folders become submenus (large ones are filled when first
-// shown), separators the toolkit's collapsible separators, headings and links plain entries.
+// Fills Qt menus from the menu model: folders become submenus, filled when first shown;
+// separators become the toolkit's collapsible separators, headings and links plain entries.
 class TPopupMenuBuilder {
 public:
     using ClickHandler = std::function<void(const items::MenuItem&)>;
     // The picture imageIndex of the image list a submenu names ("" for the popup's own list,
     // "ilLingua" for the language flags).
     using IconLookup = std::function<QIcon(const std::string& imageList, int imageIndex)>;
-
-    // Submenus with more entries than this are filled when first shown.
-    static constexpr int kLazyFillThreshold = 64;
 
     using Availability = std::function<bool(items::MenuAction)>;
 

@@ -65,8 +65,10 @@ protected:
     }
     static QMenu* SubMenuNamed(QMenu* menu, const QString& title) {
         for (QAction* a : menu->actions())
-            if (a->menu() && a->text() == title)
+            if (a->menu() && a->text() == title) {
+                emit a->menu()->aboutToShow(); // filled when first shown
                 return a->menu();
+            }
         return nullptr;
     }
     static QAction* ActionNamed(QMenu* menu, const QString& text) {

@@ -50,7 +50,7 @@ TEST_F(PopupMenuTest, SeparatorsAtTheEdgesOrInARowAreNotShown) {
     EXPECT_EQ(menu.actions().size(), 6) << "the model's entries all become actions";
 }
 
-TEST_F(PopupMenuTest, FoldersBecomeSubmenusAndLargeOnesFillWhenFirstShown) {
+TEST_F(PopupMenuTest, FoldersBecomeSubmenusFilledWhenFirstShown) {
     MenuItem small = Entry("Small", 0, items::MenuAction::None);
     MenuItem anchor = Entry("Hiding", items::kTagHidden, items::MenuAction::None);
     anchor.Visible = false;
@@ -66,6 +66,8 @@ TEST_F(PopupMenuTest, FoldersBecomeSubmenusAndLargeOnesFillWhenFirstShown) {
     QMenu* largeMenu = menu.actions().at(1)->menu();
     ASSERT_NE(smallMenu, nullptr) << "an empty folder keeps its submenu through the hidden anchor";
     ASSERT_NE(largeMenu, nullptr);
+    EXPECT_TRUE(smallMenu->actions().isEmpty());
+    emit smallMenu->aboutToShow();
     ASSERT_EQ(smallMenu->actions().size(), 1);
     EXPECT_FALSE(smallMenu->actions().first()->isVisible());
     EXPECT_TRUE(largeMenu->actions().isEmpty());

@@ -212,8 +212,8 @@ void TFormFront::LoadItems() {
 
 QString TFormFront::MessageText(const char* key, const char* english) const {
     ThvlgLanguageController& lang = Module()->Language();
-    const std::string text = lang.GetResString(kTextFile, kMessageSuffix, key, english);
-    return QString::fromStdString(lang.ExpandTemplate("__curly", text));
+    // The lookup expands the text's placeholders by its registered template system.
+    return QString::fromStdString(lang.GetResString(kTextFile, kMessageSuffix, key, english));
 }
 
 void TFormFront::RegisterMessageTexts() {

@@ -121,30 +121,29 @@ void ThvlgLanguageAssistantMenus::MenuItem(TranslateStep step, const std::string
     item.ShortCut = Utf8(ShortCut(step, file, suffix, name + ".ShortCut", FromUtf8(item.ShortCut)));
 }
 
+void ThvlgLanguageAssistant::Action(TranslateStep step, const std::string& file,
+                                    const std::string& formSuffix, QAction* action) const {
+    const QString name = action->objectName();
+    action->setText(Text(step, file, formSuffix, name + ".Caption", action->text()));
+    action->setStatusTip(Text(step, file, formSuffix, name + ".Hint", action->statusTip()));
+    const QString shortcut = ShortCut(step, file, formSuffix, name + ".ShortCut",
+                                      action->shortcut().toString(QKeySequence::PortableText));
+    action->setShortcut(QKeySequence::fromString(shortcut, QKeySequence::PortableText));
+}
+
 void ThvlgLanguageAssistantMenus::MenuAction(TranslateStep step, const std::string& file,
                                              const std::string& suffix, QAction* action,
                                              bool includeActionLinked) const {
     if (action->isSeparator() && !includeActionLinked)
         return;
-    const QString name = action->objectName();
-    action->setText(Text(step, file, suffix, name + ".Caption", action->text()));
-    action->setStatusTip(Text(step, file, suffix, name + ".Hint", action->statusTip()));
-    const QString shortcut = ShortCut(step, file, suffix, name + ".ShortCut",
-                                      action->shortcut().toString(QKeySequence::PortableText));
-    action->setShortcut(QKeySequence::fromString(shortcut, QKeySequence::PortableText));
+    Action(step, file, suffix, action);
 }
 
 void ThvlgLanguageAssistantActions::ActionList(TranslateStep step, const std::string& file,
                                                const std::string& suffix,
                                                const QList<QAction*>& actions) const {
-    for (QAction* action : actions) {
-        const QString name = action->objectName();
-        action->setText(Text(step, file, suffix, name + ".Caption", action->text()));
-        action->setStatusTip(Text(step, file, suffix, name + ".Hint", action->statusTip()));
-        const QString shortcut = ShortCut(step, file, suffix, name + ".ShortCut",
-                                          action->shortcut().toString(QKeySequence::PortableText));
-        action->setShortcut(QKeySequence::fromString(shortcut, QKeySequence::PortableText));
-    }
+    for (QAction* action : actions)
+        Action(step, file, suffix, action);
 }
 
 bool ThvlgLanguageAssistantApplication::IsRightToLeft(const QString& mode) {

@@ -41,6 +41,9 @@ protected:
     // parse gives no shortcut.
     QString ShortCut(TranslateStep step, const std::string& file, const std::string& formSuffix,
                      const QString& key, const QString& value) const;
+    // Caption, hint and shortcut of an action.
+    void Action(TranslateStep step, const std::string& file, const std::string& formSuffix,
+                QAction* action) const;
 
     ThvlgLanguageController& controller_;
     std::string prefix_;

@@ -130,12 +130,21 @@ int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::stri
             if (std::optional<Picture> pic = DecodeBmp(bytes)) {
                 ilPublicPM.Insert(ExtractEnd, AsIcon(std::move(*pic)));
                 menuIn = true;
+                // The tree picture is read when the tree first shows it: a load reads one cache
+                // file per program instead of two.
                 const std::string wc = cacheFile.substr(0, cacheFile.size() - 4) + ".wc.bmp";
-                if (std::optional<Picture> tree = ReadBmpFile(wc)) {
-                    ilPublicTV.Insert(ExtractEnd,
-                                      TreePicture(*tree, TreeColour, ilPublicTV.Height()));
-                    treeIn = true;
-                }
+                const Argb menuColour = MenuColour, treeColour = TreeColour;
+                const int height = ilPublicTV.Height();
+                ilPublicTV.InsertLazy(ExtractEnd, [wc, cacheFile, menuColour, treeColour, height] {
+                    if (std::optional<Picture> tree = ReadBmpFile(wc))
+                        return TreePicture(*tree, treeColour, height);
+                    // No tree picture of its own: the menu picture on the menu colour.
+                    if (std::optional<Picture> menu = ReadBmpFile(cacheFile))
+                        return TreePicture(ComposeIcon(AsIcon(std::move(*menu)), menuColour),
+                                           treeColour, height);
+                    return FilledPicture(kIconSize, height, treeColour);
+                });
+                treeIn = true;
             } else {
                 Log(cacheFile, kLogExtractFromExec);
             }

@@ -42,5 +42,17 @@ TEST_F(DelayedStartupTest, UpdatesWindowOpensWhenDue) {
     EXPECT_FALSE(UpdatesWindowOpens(0, now + 2)) << "a last check in the future: never";
 }
 
+TEST_F(DelayedStartupTest, CommandLineSwitchesInAnyCaseWithOneDashOnly) {
+    StartModule();
+    module->HideRequested = module->ExitRequested = false;
+    module->ParseCommandLine({"--hide", "/exit", "hide", "x-exit"});
+    EXPECT_FALSE(module->HideRequested);
+    EXPECT_FALSE(module->ExitRequested);
+    module->ParseCommandLine({"  -HIDE ", "-Exit", "-unknown"});
+    EXPECT_TRUE(module->HideRequested);
+    EXPECT_TRUE(module->ExitRequested);
+    module->HideRequested = module->ExitRequested = false; // keep the module running
+}
+
 } // namespace
 } // namespace pw

@@ -1,9 +1,14 @@
 // The main window: the first load, the options applied to the popup, and closing.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
 #include "manager/form_front.h"
+#include "manager/item_tree_model.h"
 #include "menu/menus_painter.h"
 #include "menu/popup_menu.h"
 #include "options/program_options.h"
@@ -81,6 +86,43 @@ TEST_F(FormFrontTest, ClosingWithoutChangesHidesAndTheHotKeyShowsItWithoutTray) 
     EXPECT_FALSE(front->isVisible());
     EXPECT_TRUE(module->MainForm) << "closing only hides the manager window";
     EXPECT_EQ(front->tvItems()->currentIndex(), front->tvItems()->model()->index(0, 0));
+}
+
+// Answers the next message dialog with the given button; returns the dialog's text via *shown.
+void AnswerNextDialog(QMessageBox::StandardButton button, QString* shown) {
+    QTimer::singleShot(0, [button, shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        *shown = box->text();
+        box->button(button)->click();
+    });
+}
+
+TEST_F(FormFrontTest, ClosingWithUnsavedChangesAsksAndNoRestoresTheSavedTree) {
+    WriteItems("^NorSep|\r\n^ExeLnk|/bin/true|||True||\r\n");
+    StartModule();
+    ProcessEvents();
+    TFormFront* front = Front();
+    front->miManageItemsClick();
+    items::ItemTree& tree = front->Store().tvItems;
+    auto* model = qobject_cast<TItemTreeModel*>(front->tvItems()->model());
+    ASSERT_NE(model, nullptr);
+    model->Reset([&tree] { tree.Remove(tree.RootNodes().back().get()); });
+    ASSERT_TRUE(front->Store().HasUnsavedChanges());
+
+    QString shown;
+    AnswerNextDialog(QMessageBox::Cancel, &shown);
+    front->close();
+    EXPECT_EQ(shown, "Do you want to save changes?");
+    EXPECT_TRUE(front->isVisible()) << "Cancel keeps the window open";
+    EXPECT_TRUE(front->Store().HasUnsavedChanges());
+
+    AnswerNextDialog(QMessageBox::No, &shown);
+    front->close();
+    EXPECT_FALSE(front->isVisible());
+    EXPECT_FALSE(front->Store().HasUnsavedChanges()) << "No undoes the changes";
+    EXPECT_EQ(tree.RootNodes().size(), 3u);
 }
 
 } // namespace

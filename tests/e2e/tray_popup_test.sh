@@ -16,8 +16,22 @@ mv "$1.tmp" "$1"
 SH
 chmod +x "$script"
 marker="$E2E_TMP/marker"
-printf '^ExeLnk|%s|%s "two words"||Record||\r\n' "$script" "$marker" \
-    >"$E2E_DATA/shortcuts/shortcuts-utf8.txt"
+# A document and a web address, opened by the desktop's default handler: a stub xdg-open first on
+# the program's PATH records what it was asked to open.
+document="$E2E_TMP/notes.txt"
+echo "notes" >"$document"
+mkdir -p "$E2E_TMP/bin"
+cat >"$E2E_TMP/bin/xdg-open" <<SH
+#!/bin/sh
+printf '%s\n' "\$1" >>"$E2E_TMP/opened"
+SH
+chmod +x "$E2E_TMP/bin/xdg-open"
+{
+    printf '^ExeLnk|%s|%s "two words"||Record||\r\n' "$script" "$marker"
+    printf '^UnkLnk|%s|txt|Notes|\r\n' "$document"
+    printf '^NetLnk|https://example.org/pathwick|Example|\r\n'
+} >"$E2E_DATA/shortcuts/shortcuts-utf8.txt"
+export PATH="$E2E_TMP/bin:$PATH"
 
 tray_icon() { xdotool search --onlyvisible --classname pathwick 2>/dev/null | head -n1; }
 tray_docked() { test -n "$(tray_icon)"; }
@@ -42,6 +56,18 @@ e2e_wait_for "the script's marker file" 10 test -s "$marker"
 [ "$(sed -n 1p "$marker")" = "two words" ] || e2e_fail "parameters arrived as '$(sed -n 1p "$marker")'"
 [ "$(sed -n 2p "$marker")" = "$E2E_TMP/tools" ] || e2e_fail "started in $(sed -n 2p "$marker")"
 e2e_wait_for "the popup to close" 5 bash -c '! xdotool search --onlyvisible --name "^Pathwick menu$"'
+
+# The document and the web address go to the default handler.
+for entry in 2 3; do
+    xdotool key ctrl+l
+    e2e_wait_for "the popup" 10 popup_shown
+    for _ in $(seq 1 "$entry"); do xdotool key Down; done
+    xdotool key Return
+    e2e_wait_for "the handler for entry $entry" 10 test "$(wc -l <"$E2E_TMP/opened" 2>/dev/null || echo 0)" -ge $((entry - 1))
+done
+[ "$(sed -n 1p "$E2E_TMP/opened")" = "$document" ] || e2e_fail "opened $(sed -n 1p "$E2E_TMP/opened")"
+[ "$(sed -n 2p "$E2E_TMP/opened")" = "https://example.org/pathwick" ] ||
+    e2e_fail "opened $(sed -n 2p "$E2E_TMP/opened")"
 
 # A left click on the tray icon opens the popup; the click does not choose an entry.
 rm -f "$marker"

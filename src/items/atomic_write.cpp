@@ -1,6 +1,7 @@
 #include "items/atomic_write.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -11,6 +12,29 @@
 namespace pw::items {
 
 namespace fs = std::filesystem;
+
+namespace {
+// Creates path exclusively (it must not exist) and writes the bytes; plain system calls, since a
+// save makes thousands of these and the C stream layer adds a status call to each.
+bool CreateAndWrite(const std::string& path, std::string_view bytes, mode_t mode) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (!(n < 0 && errno == EINTR))
+            ok = false;
+    }
+    ok = (::close(fd) == 0) && ok;
+    if (!ok)
+        ::unlink(path.c_str());
+    return ok;
+}
+} // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/' || path.find('\0') != path.npos)
@@ -30,31 +54,20 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
     const std::string temp =
         path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
-    std::FILE* f = std::fopen(temp.c_str(), "wbx");
-    if (!f)
+    if (!CreateAndWrite(temp, bytes, 0666))
         return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok && fs::exists(st))
+    if (fs::exists(st))
         fs::permissions(temp, st.permissions(), ec);
-    if (ok) {
-        fs::rename(temp, path, ec);
-        ok = !ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        ::unlink(temp.c_str());
+        return false;
     }
-    if (!ok)
-        std::remove(temp.c_str());
-    return ok;
+    return true;
 }
 
 bool WriteNewFile(const std::string& path, std::string_view bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wbx");
-    if (!f)
-        return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok)
-        std::remove(path.c_str());
-    return ok;
+    return CreateAndWrite(path, bytes, 0666);
 }
 
 void SyncFileSystem(const std::string& path) {

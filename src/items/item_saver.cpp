@@ -52,7 +52,10 @@ bool ItemSaver::SaveItems(bool withIconFiles) {
     rootReal_ = RealPath(paths.itemsRoot);
     const bool backedUp = MakeItemsBackup(paths.itemsRoot, paths.tempFolder);
     anyFailure_ = false;
+    walkFromRoot_ = true;
+    linksOnTheWay_ = 0;
     SaveLevel(store_.tvItems.RootNodes(), paths.itemsRoot, withIconFiles);
+    walkFromRoot_ = false;
     if (store_.SyncAfterSave)
         SyncFileSystem(paths.itemsRoot); // on disk before the backup goes
     // A backup that could not be completed is useless for a restore; remove it either way
@@ -115,11 +118,14 @@ void ItemSaver::WriteRecord(const TreeNode& node, const std::string& directory, 
             failed = true;
             return;
         }
+        const bool link = IsSymbolicLink(ExcludeTrailingSeparator(sub));
+        linksOnTheWay_ += link ? 1 : 0;
         try {
             SaveLevel(node.Children, sub, withIconFiles);
         } catch (const std::exception&) {
             failed = true;
         }
+        linksOnTheWay_ -= link ? 1 : 0;
         return;
     }
     if (IsNormalSeparator(&node)) {
@@ -202,28 +208,33 @@ bool ItemSaver::PrepareFolderDirectory(const TreeNode& folder, const std::string
 }
 
 bool ItemSaver::Cleanup(const std::string& directory, const std::set<std::string>& keep) {
-    if (!InsideItemsRoot(directory))
+    const bool surelyInside = walkFromRoot_ && linksOnTheWay_ == 0;
+    if (!surelyInside && !InsideItemsRoot(directory))
         return true; // reached through a link to elsewhere: nothing there is ours to remove
     std::error_code ec;
-    std::vector<fs::path> stale;
+    struct Stale {
+        fs::path path;
+        bool directory; // a real directory, not a link to one
+    };
+    std::vector<Stale> stale;
     for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code sec;
         const std::string name = it->path().filename().string();
-        const bool isDirectory = it->is_directory(sec); // a link to a folder counts as one
+        // The listing knows each entry's own type; only a link needs a look at its target
+        // (a link to a folder counts as a folder here).
+        const bool isLink = it->is_symlink(sec);
+        const bool isDirectory = it->is_directory(sec);
         if (keep.count(isDirectory ? name + "/" : name) == 0)
-            stale.push_back(it->path());
+            stale.push_back({it->path(), !isLink && isDirectory});
     }
     if (ec)
         return true; // an error of the listing itself is ignored
-    for (const fs::path& path : stale) {
+    for (const Stale& entry : stale) {
         std::error_code sec;
-        fs::file_status st = fs::symlink_status(path, sec);
-        if (sec)
-            return false;
-        if (fs::is_directory(st)) {
-            if (!DeleteToRecycleBin(path.string() + "/"))
+        if (entry.directory) {
+            if (!DeleteToRecycleBin(entry.path.string() + "/"))
                 return false;
-        } else if (!fs::remove(path, sec) || sec) {
+        } else if (!fs::remove(entry.path, sec) || sec) {
             return false;
         }
     }

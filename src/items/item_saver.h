@@ -42,6 +42,10 @@ private:
     ItemStore& store_;
     std::string rootReal_;
     bool anyFailure_ = false;
+    // While SaveItems walks down from the items root, a directory is inside it unless the walk
+    // went through a symbolic link; only then does the clean-up need the real path.
+    bool walkFromRoot_ = false;
+    int linksOnTheWay_ = 0;
 };
 
 } // namespace pw::items

@@ -25,18 +25,19 @@ bool LinkOrCopyTree(const fs::path& source, const fs::path& target) {
             return false;
         const fs::path from = it->path();
         const fs::path to = target / from.filename();
-        fs::file_status st = it->symlink_status(ec);
+        // The listing knows each entry's own type: no status call per file.
+        const bool isLink = it->is_symlink(ec);
         if (ec) {
             ok = false;
             continue;
         }
-        if (fs::is_symlink(st)) {
+        if (isLink) {
             fs::copy_symlink(from, to, ec);
             ok = ok && !ec;
-        } else if (fs::is_directory(st)) {
+        } else if (it->is_directory(ec)) {
             fs::create_directory(to, ec);
             ok = !ec && LinkOrCopyTree(from, to) && ok;
-        } else if (fs::is_regular_file(st)) {
+        } else if (it->is_regular_file(ec)) {
             fs::create_hard_link(from, to, ec);
             if (ec) {
                 ec.clear();

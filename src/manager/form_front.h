@@ -55,7 +55,6 @@ public:
     TPopupMenu* pmItems() const { return pmItemsMenu_; }
     ThvMenusPainter* Painter() const { return painter_; }
     QTreeView* tvItems() const { return tvItems_; }
-    QScrollArea* PanelSide() const { return panelSide_; }
 
     // The hot key and the menu settings of the options, applied to the running program.
     void ApplyOptions(const TProgramOptions& options);
@@ -76,7 +75,6 @@ public:
     // The tray icon is shown in a notification area.
     bool TrayIconVisible() const;
     GlobalHotKey& HotKey() { return *hotKey_; }
-    QSystemTrayIcon* CoolTrayIcon() const { return coolTrayIcon_; }
     void MI_Lingua_Select_ChoiceClick(const items::MenuItem& item);
 
 protected:

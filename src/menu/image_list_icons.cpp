@@ -17,19 +17,6 @@ QImage PictureToImage(const items::Picture& picture) {
     return image;
 }
 
-items::Picture ImageToPicture(const QImage& image) {
-    if (image.isNull())
-        return {};
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    items::Picture picture(argb.width(), argb.height());
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            picture.Set(x, y, line[x]);
-    }
-    return picture;
-}
-
 QIcon ImageListIcons::Icon(int index) {
     if (!list_ || index < 0 || index >= list_->Count())
         return {};

@@ -11,7 +11,6 @@
 namespace pw {
 
 QImage PictureToImage(const items::Picture& picture);
-items::Picture ImageToPicture(const QImage& image);
 
 class ImageListIcons {
 public:

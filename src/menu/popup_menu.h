@@ -41,7 +41,6 @@ public:
     void Build(QMenu* menu, const items::MenuItem& root);
     // Owner drawing of everything built so far and of submenus filled later.
     void ApplyMenuDrawing(QMenu* menu, bool overrideStandardFont);
-    bool OverrideStandardFont() const { return overrideStandardFont_; }
 
 private:
     void Fill(QMenu* menu, const items::MenuItem& parent);

@@ -26,7 +26,6 @@ public:
     // is removed first; a live endpoint is never taken over. False when it cannot listen.
     bool Listen(const QString& name);
     void Close();
-    bool IsListening() const { return server_.isListening(); }
 
 private:
     void AcceptConnection();

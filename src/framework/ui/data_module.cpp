@@ -91,7 +91,7 @@ void ThvDataModuleGenericStruct::InitializeFramework() {
     instanceControl_->Popup = [this] { QTimer::singleShot(0, this, [this] { PopupRequested(); }); };
     instanceControl_->CheckInstances();
 
-    ApplicationMinimized = MainWindowClosing = HideRequested = ExitRequested = false;
+    MainWindowClosing = HideRequested = ExitRequested = false;
 
     paths_ = ResolveDataPaths(PathInputs);
     hvLoggingProgram.SetLogFile(paths_.LogFile);

@@ -102,7 +102,6 @@ public:
     FormFactory MainWindowClass;
     FormFactory CheckUpdatesWindowClass; // none until the window exists
 
-    bool ApplicationMinimized = false;
     bool MainWindowClosing = false;
     bool HideRequested = false;
     bool ExitRequested = false;
@@ -118,9 +117,6 @@ protected:
     void DataModuleCreate(std::unique_ptr<ThvSharedProgramOptions> options);
     // The shutdown of the module's destroy handler.
     void DataModuleDestroy();
-
-    void ApplicationEventsMinimize() { ApplicationMinimized = true; }
-    void ApplicationEventsRestore() { ApplicationMinimized = false; }
 
     std::unique_ptr<ThvSharedProgramOptions> options_;
     std::unique_ptr<ThvlgLanguageCompositeAllEx> composite_;

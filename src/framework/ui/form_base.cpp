@@ -154,12 +154,7 @@ void ThvFormFrontBase::InitFormAfterLoad() {
 }
 
 void ThvFormFrontBase::ShowFrontWindow() {
-    if (module_ && module_->ApplicationMinimized) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isMinimized())
-                w->showNormal();
-        }
-    }
+    // The desktop minimizes windows one by one; there is no application state to restore.
     if (isMinimized())
         showNormal();
     if (isHidden())

@@ -95,7 +95,7 @@ public:
 
     void UpdateTitle() override;
     void InitFormAfterLoad() override;
-    // Brings the main window up: restores a minimized application or window, shows it when
+    // Brings the main window up: restores it when minimized, shows it when
     // hidden, and raises and activates it.
     virtual void ShowFrontWindow();
 

@@ -1,5 +1,7 @@
 #include "items/icon_files.h"
 
+#include <filesystem>
+
 #include "items/atomic_write.h"
 #include "items/bitmap_file.h"
 #include "util/paths.h"
@@ -13,20 +15,30 @@ std::string IconStem(const std::string& path) {
     return dot == name.npos ? name : name.substr(0, dot);
 }
 
-IconFileNames ChooseIconFileNames(const std::string& directory, const std::string& stem) {
-    if (!PathExists(directory + stem + ".bmp"))
+IconFileNames ChooseIconFileNames(const std::set<std::string>& existing, const std::string& stem) {
+    if (existing.count(stem + ".bmp") == 0)
         return {stem + ".bmp", stem + ".wc.bmp"};
     for (int n = 1;; ++n) {
         std::string numbered = stem + std::to_string(n);
-        if (!PathExists(directory + numbered + ".bmp"))
+        if (existing.count(numbered + ".bmp") == 0)
             return {numbered + ".bmp", numbered + ".wc.bmp"};
     }
 }
 
+std::set<std::string> ListEntryNames(const std::string& directory) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end;
+         it.increment(ec))
+        names.insert(it->path().filename().string());
+    return names;
+}
+
 std::string WriteIconFiles(const TreeNode& node, const std::string& path,
-                           const std::string& directory, std::set<std::string>& keep,
-                           bool withIconFiles, const ItemImages& images, bool& failed) {
-    const IconFileNames names = ChooseIconFileNames(directory, IconStem(path));
+                           const std::string& directory, std::set<std::string>& existing,
+                           std::set<std::string>& keep, bool withIconFiles,
+                           const ItemImages& images, bool& failed) {
+    const IconFileNames names = ChooseIconFileNames(existing, IconStem(path));
     if (!withIconFiles)
         return names.menu;
 
@@ -37,12 +49,14 @@ std::string WriteIconFiles(const TreeNode& node, const std::string& path,
     if (!WriteNewFile(directory + names.menu, EncodeBmp(menu)) &&
         !PathExists(directory + names.menu))
         failed = true;
+    existing.insert(names.menu);
     keep.insert(names.tree);
     Picture tree = FilledPicture(kIconSize, kIconSize, images.TreeColour);
     DrawPicture(tree, images.ilPublicTV.At(node.ImageIndex), 0, 0);
     if (!WriteNewFile(directory + names.tree, EncodeBmp(tree)) &&
         !PathExists(directory + names.tree))
         failed = true;
+    existing.insert(names.tree);
     return names.menu;
 }
 

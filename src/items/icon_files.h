@@ -18,15 +18,19 @@ struct IconFileNames {
     std::string menu; // the ".bmp" name, the record's icon field
     std::string tree; // the same with ".wc.bmp"
 };
-// The names for stem in directory (ending with "/"): stem + ".bmp" when free, else stem + n +
+// The names for stem among the names a directory holds: stem + ".bmp" when free, else stem + n +
 // ".bmp" with the smallest free n from 1.
-IconFileNames ChooseIconFileNames(const std::string& directory, const std::string& stem);
+IconFileNames ChooseIconFileNames(const std::set<std::string>& existing, const std::string& stem);
 
 // Chooses the names for node (whose link path is given) and, with withIconFiles, adds them to
-// keep and writes the pictures of node's ImageIndex unless a file of that name exists. Answers
+// keep and writes the pictures of node's ImageIndex unless a file of that name exists. existing
+// holds the names in directory (listed once per level) and takes the names written. Answers
 // the ".bmp" name; failed is set when a picture could not be written.
 std::string WriteIconFiles(const TreeNode& node, const std::string& path,
-                           const std::string& directory, std::set<std::string>& keep,
-                           bool withIconFiles, const ItemImages& images, bool& failed);
+                           const std::string& directory, std::set<std::string>& existing,
+                           std::set<std::string>& keep, bool withIconFiles,
+                           const ItemImages& images, bool& failed);
+// The names of the entries of directory; empty when it cannot be listed.
+std::set<std::string> ListEntryNames(const std::string& directory);
 
 } // namespace pw::items

@@ -79,11 +79,13 @@ bool ItemSaver::SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& level,
                           const std::string& directory, bool withIconFiles) {
     std::string buffer;
     std::set<std::string> keep;
+    // One listing of the directory instead of a status call per cache file name.
+    std::set<std::string> existing = ListEntryNames(directory);
     bool failed = false;
     try {
         for (const auto& node : level)
             if (!IsTopMarker(node.get()))
-                WriteRecord(*node, directory, buffer, keep, withIconFiles, failed);
+                WriteRecord(*node, directory, buffer, existing, keep, withIconFiles, failed);
     } catch (const std::exception&) {
         failed = true;
         store_.Log(directory, kLogSaveNodes);
@@ -98,7 +100,8 @@ bool ItemSaver::SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& level,
 }
 
 void ItemSaver::WriteRecord(const TreeNode& node, const std::string& directory, std::string& buffer,
-                            std::set<std::string>& keep, bool withIconFiles, bool& failed) {
+                            std::set<std::string>& existing, std::set<std::string>& keep,
+                            bool withIconFiles, bool& failed) {
     if (IsTopMarker(&node))
         return;
     if (IsFolder(&node)) {
@@ -153,8 +156,8 @@ void ItemSaver::WriteRecord(const TreeNode& node, const std::string& directory, 
         if (IsRunnableFile(path))
             icon = LowerExtension(path);
         else
-            icon =
-                WriteIconFiles(node, path, directory, keep, withIconFiles, store_.Images, failed);
+            icon = WriteIconFiles(node, path, directory, existing, keep, withIconFiles,
+                                  store_.Images, failed);
         buffer += kTagExecutableLink;
         for (const std::string& field :
              {path, attributes.Params(id), icon, node.Text, attributes.WorkDir(id), flags}) {

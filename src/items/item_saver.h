@@ -27,8 +27,10 @@ public:
     // its folders recursively; then the clean-up. False when the level met an error.
     bool SaveFolder(const TreeNode* topMarker, const std::string& directory, bool withIconFiles);
     // Appends node's record to buffer (folders: also writes their directories).
+    // existing: the names in directory, for the icon cache names.
     void WriteRecord(const TreeNode& node, const std::string& directory, std::string& buffer,
-                     std::set<std::string>& keep, bool withIconFiles, bool& failed);
+                     std::set<std::string>& existing, std::set<std::string>& keep,
+                     bool withIconFiles, bool& failed);
 
 private:
     bool SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& level,

@@ -41,9 +41,9 @@ std::string SupportAddress(std::string_view websiteUrl, std::string_view errorCl
                            std::string_view message) {
     std::string address(websiteUrl);
     address += "home/support.php?pn=";
-    address += kSupportProductName;
+    address += maker::ProgramNameShort;
     address += "&pv=";
-    address += kSupportProductVersion;
+    address += maker::ProgramVersion;
     address += "&ec=";
     address += errorClassName;
     address += "&em=";

@@ -4,10 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace pw {
+#include "framework/maker_info.h"
 
-inline constexpr std::string_view kSupportProductName = "Pathwick";
-inline constexpr std::string_view kSupportProductVersion = "1.9.4";
+namespace pw {
 
 // "<details>: "<message>"" (or the details alone for an empty message), CR LF twice, and the
 // question.

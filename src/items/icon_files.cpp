@@ -43,20 +43,16 @@ std::string WriteIconFiles(const TreeNode& node, const std::string& path,
         return names.menu;
 
     // A file of the name that exists already is left as it is; the exclusive create tells.
-    keep.insert(names.menu);
-    Picture menu = FilledPicture(kIconSize, kIconSize, images.MenuColour);
-    DrawPicture(menu, images.ilPublicPM.At(node.ImageIndex), 0, 0);
-    if (!WriteNewFile(directory + names.menu, EncodeBmp(menu)) &&
-        !PathExists(directory + names.menu))
-        failed = true;
-    existing.insert(names.menu);
-    keep.insert(names.tree);
-    Picture tree = FilledPicture(kIconSize, kIconSize, images.TreeColour);
-    DrawPicture(tree, images.ilPublicTV.At(node.ImageIndex), 0, 0);
-    if (!WriteNewFile(directory + names.tree, EncodeBmp(tree)) &&
-        !PathExists(directory + names.tree))
-        failed = true;
-    existing.insert(names.tree);
+    auto write = [&](const std::string& name, Argb background, const Picture& picture) {
+        keep.insert(name);
+        Picture composed = FilledPicture(kIconSize, kIconSize, background);
+        DrawPicture(composed, picture, 0, 0);
+        if (!WriteNewFile(directory + name, EncodeBmp(composed)) && !PathExists(directory + name))
+            failed = true;
+        existing.insert(name);
+    };
+    write(names.menu, images.MenuColour, images.ilPublicPM.At(node.ImageIndex));
+    write(names.tree, images.TreeColour, images.ilPublicTV.At(node.ImageIndex));
     return names.menu;
 }
 

@@ -223,8 +223,7 @@ void TFormFront::RegisterMessageTexts() {
                                t.Template ? t.Template : "");
 }
 
-void TFormFront::TranslateControls(int stepValue) {
-    const auto step = static_cast<TranslateStep>(stepValue);
+void TFormFront::TranslateControls(TranslateStep step) {
     ThvlgLanguageCompositeAllEx& c = Module()->LanguageComposite();
     c.AssistantControls.Form(step, kTextFile, kFormSuffix, this);
     c.AssistantControlsHV.StatusBar(step, kTextFile, kFormSuffix, statusBarHelp_);
@@ -238,11 +237,11 @@ void TFormFront::TranslateControls(int stepValue) {
 }
 
 void TFormFront::RegisterControlTexts() {
-    TranslateControls(int(TranslateStep::Register));
+    TranslateControls(TranslateStep::Register);
 }
 
 void TFormFront::ApplyTranslation() {
-    TranslateControls(int(TranslateStep::Apply));
+    TranslateControls(TranslateStep::Apply);
 }
 
 void TFormFront::PrepareShow() {

@@ -22,6 +22,7 @@ namespace pw {
 
 class GlobalHotKey;
 class TItemTreeModel;
+enum class TranslateStep;
 class TProgramOptions;
 class TPopupMenu;
 class TPopupMenuBuilder;
@@ -85,7 +86,7 @@ protected:
 
 private:
     items::BackupAnswer AskRestoreBackup(const std::string& backupFolder) override;
-    void TranslateControls(int step);
+    void TranslateControls(TranslateStep step);
     void FormClose();
 
     std::unique_ptr<items::IconSource> iconSource_;

@@ -18,9 +18,11 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         // Nothing runs without the module: report and end.
         std::fprintf(stderr, "pathwick: start-up failed: %s\n", e.what());
-        QMessageBox::critical(
-            nullptr, QStringLiteral("Pathwick"),
-            QStringLiteral("Start-up failed: %1").arg(QString::fromUtf8(e.what())));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Pathwick"),
+                        QStringLiteral("Start-up failed: %1").arg(QString::fromUtf8(e.what())),
+                        QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText); // the reason may name a path
+        box.exec();
         return 1;
     }
     int status = 0;

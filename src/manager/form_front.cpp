@@ -157,7 +157,8 @@ void TFormFront::CreateLayout() {
         items::StorePaths{paths.ItemsRoot, paths.TempFolder, paths.ProgramFolder}, *iconSource_);
     store_->SetLogger(
         [this](const std::string& sender, const std::string& message, const std::string& id) {
-            const LogSender who{sender, std::nullopt};
+            // The window is the component that owns the store.
+            const LogSender who{sender, objectName().toStdString()};
             Module()->hvLoggingProgram.Log(&who, nullptr, message, id);
         });
     store_->Images.PrepareImageLists(
@@ -309,7 +310,7 @@ void TFormFront::NorItemsRTClickItem(const items::MenuItem& item) {
     const bool runAs = store_->GetItemRunAs(id);
     const int startMode = StartModeOf(store_->GetItemWindowState(id));
     CallExternal(store_->GetItemPath(id), store_->GetItemParams(id), store_->GetItemWorkDir(id),
-                 runAs, startMode);
+                 runAs, startMode, store_->Paths().programFolder);
 }
 
 void TFormFront::StartupComplete() {

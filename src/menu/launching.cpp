@@ -1,6 +1,9 @@
 #include "menu/launching.h"
 
+#include <QString>
+
 #include "framework/system_info.h"
+#include "platform/launch_target.h"
 #include "platform/shell_execute.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -37,13 +40,24 @@ std::string DirectoryOfPath(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+std::string ResolveLaunchPath(const std::string& path, const std::string& programFolder) {
+    if (path.empty() || IsAbsolutePath(path) || programFolder.empty() ||
+        LooksLikeAddress(QString::fromStdString(path)))
+        return path;
+    const std::string beside = ResolveDots(IncludeTrailingSeparator(programFolder) + path);
+    if (path.find('/') == std::string::npos && !FileExists(beside) && !DirectoryExists(beside))
+        return path;
+    return beside;
+}
+
 LaunchPlan PlanCallExternal(const std::string& path, const std::string& params,
-                            const std::string& workDir, bool runAs, int startMode,
-                            bool canElevate) {
+                            const std::string& workDir, bool runAs, int startMode, bool canElevate,
+                            const std::string& programFolder) {
     LaunchPlan plan;
-    plan.File = path;
+    plan.File = ResolveLaunchPath(path, programFolder);
     plan.Params = params;
-    plan.Directory = workDir.empty() ? DirectoryOfPath(path) : workDir;
+    plan.Directory =
+        workDir.empty() ? DirectoryOfPath(plan.File) : ResolveLaunchPath(workDir, programFolder);
     plan.ShowCmd = ShowCommandOf(startMode);
     plan.Verb = "open";
     if (runAs && canElevate)
@@ -54,10 +68,11 @@ LaunchPlan PlanCallExternal(const std::string& path, const std::string& params,
 }
 
 bool CallExternal(const std::string& path, const std::string& params, const std::string& workDir,
-                  bool runAs, int startMode) {
+                  bool runAs, int startMode, const std::string& programFolder) {
     static const bool canElevate =
         ComputeOSVersion(CurrentSystemFacts()).Has(ThvOSFlag::VistaOrLater);
-    const LaunchPlan plan = PlanCallExternal(path, params, workDir, runAs, startMode, canElevate);
+    const LaunchPlan plan =
+        PlanCallExternal(path, params, workDir, runAs, startMode, canElevate, programFolder);
     return ShellExecute(plan.Verb, plan.File, plan.Params, plan.Directory, plan.ShowCmd) > 32;
 }
 

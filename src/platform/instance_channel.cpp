@@ -1,8 +1,12 @@
 #include "platform/instance_channel.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QStringList>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pw {
@@ -15,24 +19,51 @@ QString UserTag() {
 }
 } // namespace
 
-// The user's private runtime folder ($XDG_RUNTIME_DIR, mode 0700) when there is one, so that no
-// other user can take the names first; the temporary folder otherwise.
+// A folder that only the current user can reach: a real folder (no link), owned by the user,
+// with no rights for group or others. Made with mode 0700 when it is missing; an existing
+// folder that falls short is refused, never repaired or entered.
+bool PrivateFolder(const QByteArray& path, bool create) {
+    if (create && ::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0 &&
+           ::access(path.constData(), W_OK | X_OK) == 0;
+}
+
+// The user's runtime folder ($XDG_RUNTIME_DIR) when it is the user's own and private, so that no
+// other user can take the names first or receive the requests. Without one: a folder of the
+// user's own in the temporary folder, else one in the user's cache folder. Empty when none of
+// them is safe.
 QString InstanceFolder() {
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty()) {
-        const QFileInfo info(QString::fromLocal8Bit(runtime));
-        if (info.isDir() && info.isWritable() && info.ownerId() == ::getuid())
-            return info.absoluteFilePath();
+    if (!runtime.isEmpty() && PrivateFolder(runtime, false))
+        return QFileInfo(QString::fromLocal8Bit(runtime)).absoluteFilePath();
+    const QString own = QStringLiteral("pathwick-") + UserTag();
+    QStringList candidates{QDir::tempPath() + QLatin1Char('/') + own};
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (cache.isEmpty() || !QDir::isAbsolutePath(cache))
+        cache = QDir::homePath() + QStringLiteral("/.cache");
+    candidates << cache + QLatin1Char('/') + own;
+    for (const QString& folder : candidates) {
+        if (PrivateFolder(QFile::encodeName(folder), true))
+            return folder;
     }
-    return QDir::tempPath();
+    return {};
 }
 
 QString InstanceEndpointName(const QString& identifier) {
-    return InstanceFolder() + QStringLiteral("/pathwick-%1-%2").arg(identifier, UserTag());
+    const QString folder = InstanceFolder();
+    return folder.isEmpty() ? QString()
+                            : folder + QStringLiteral("/pathwick-%1-%2").arg(identifier, UserTag());
 }
 
 QString InstanceLockPath(const QString& identifier) {
-    return InstanceFolder() + QStringLiteral("/pathwick-%1-%2.lock").arg(identifier, UserTag());
+    const QString folder = InstanceFolder();
+    return folder.isEmpty()
+               ? QString()
+               : folder + QStringLiteral("/pathwick-%1-%2.lock").arg(identifier, UserTag());
 }
 
 InstanceServer::InstanceServer(Handler handler, QObject* parent)

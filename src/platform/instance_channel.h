@@ -12,7 +12,8 @@
 namespace pw {
 
 // Endpoint (a socket path) and lock file for an instance identifier, private to the current
-// user: in $XDG_RUNTIME_DIR when it is the user's own, else in the temporary folder.
+// user: in $XDG_RUNTIME_DIR when it is the user's own, else in a folder of mode 0700 of the
+// user's own in the temporary folder or the cache folder. Empty when no such folder can be had.
 QString InstanceEndpointName(const QString& identifier);
 QString InstanceLockPath(const QString& identifier);
 

@@ -20,6 +20,8 @@ void ShowDefault(const QString& what, const QString& why) {
         auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Pathwick"), text,
                                     QMessageBox::Ok);
         box->setAttribute(Qt::WA_DeleteOnClose);
+        // The file name and the system's reason are shown as they are, never as markup.
+        box->setTextFormat(Qt::PlainText);
         box->show();
         return;
     }

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace pw {
@@ -46,6 +47,36 @@ intptr_t StartProgram(const QString& program, const QStringList& arguments,
     }
     ReportLaunchFailure(shown, why);
     return SE_ERR_ACCESSDENIED;
+}
+
+// pkexec starts the program in a clean environment: without the display and its authority a
+// graphical program cannot open its window, so both are handed on through env.
+QStringList ElevatedPrefix(const QString& pkexec) {
+    const QProcessEnvironment environment = StartupEnvironment();
+    QStringList kept;
+    const QString display = environment.value(QStringLiteral("DISPLAY"));
+    if (!display.isEmpty()) {
+        kept << QStringLiteral("DISPLAY=") + display;
+    }
+    QString authority = environment.value(QStringLiteral("XAUTHORITY"));
+    if (authority.isEmpty() && !display.isEmpty()) {
+        // The X server's default cookie file, which the root account would not look for.
+        const QString home = environment.value(QStringLiteral("HOME"));
+        const QString fallback = QDir::cleanPath(home + QStringLiteral("/.Xauthority"));
+        if (!home.isEmpty() && QFileInfo(fallback).isFile()) {
+            authority = fallback;
+        }
+    }
+    if (!authority.isEmpty()) {
+        kept << QStringLiteral("XAUTHORITY=") + authority;
+    }
+    QStringList prefix{pkexec};
+    const QString env = QStandardPaths::findExecutable(
+        QStringLiteral("env"), {QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+    if (!kept.isEmpty() && !env.isEmpty()) {
+        prefix << env << kept;
+    }
+    return prefix;
 }
 
 intptr_t OpenWithHandler(const QString& target) {
@@ -93,8 +124,10 @@ intptr_t ShellExecute(const std::string& verb, const std::string& file, const st
     if (action == QLatin1String("runas")) {
         const QString elevate = FindProgramOnStartupPath(QStringLiteral("pkexec"));
         if (!elevate.isEmpty()) {
+            QStringList prefix = ElevatedPrefix(elevate);
             arguments.prepend(program);
-            program = elevate;
+            program = prefix.takeFirst();
+            arguments = prefix + arguments;
         }
     }
     return StartProgram(program, arguments, folder, shown);

@@ -24,6 +24,10 @@ QProcessEnvironment*& Snapshot() {
 void CaptureStartupEnvironment() {
     std::lock_guard<std::mutex> lock(SnapshotMutex());
     auto fresh = new QProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    // The start-up notification tokens belong to this program's own start: a program started
+    // from the menu would take over a notification that has long ended.
+    fresh->remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+    fresh->remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
     delete Snapshot();
     Snapshot() = fresh;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The environment the program was started with. The program entry captures it first thing,
 // before Qt or the program sets anything for its own sake (QT_QPA_PLATFORM, library paths...);
-// every program started for the user receives this copy instead of the live environment.
+// every program started for the user receives this copy instead of the live environment,
+// without the start-up notification tokens of the program's own start (DESKTOP_STARTUP_ID,
+// XDG_ACTIVATION_TOKEN).
 
 #include <QProcessEnvironment>
 #include <QString>

@@ -320,9 +320,13 @@ void ThvDataModuleGenericStruct::LoadFormPlacement(ThvFormGenericStruct* form) {
     };
     const QRect bounds(coordinate("Left", current.left()), coordinate("Top", current.top()),
                        extent("Width", current.width()), extent("Height", current.height()));
+    form->PlacementStored = ini.ValueExists(section, "Left") && ini.ValueExists(section, "Top");
     if (form->isMaximized())
         form->showNormal();
-    form->setGeometry(bounds);
+    if (form->PlacementStored)
+        form->setGeometry(bounds);
+    else
+        form->resize(bounds.size()); // the position is chosen when the window is first shown
     if (state == kWindowStateMaximized)
         form->setWindowState(form->windowState() | Qt::WindowMaximized);
     else if (state == kWindowStateNormal)

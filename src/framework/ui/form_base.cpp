@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
@@ -91,6 +92,46 @@ void ThvFormGenericStruct::InitFormAfterLoad() {
                            QFontDatabase::families()));
 }
 
+int NearestScreen(const QRect& bounds, const QList<QRect>& screens) {
+    const QPoint centre = bounds.center();
+    int best = -1;
+    qint64 bestDistance = 0;
+    for (int i = 0; i < screens.size(); ++i) {
+        const QRect& s = screens[i];
+        const qint64 dx = centre.x() < s.left()    ? s.left() - centre.x()
+                          : centre.x() > s.right() ? centre.x() - s.right()
+                                                   : 0;
+        const qint64 dy = centre.y() < s.top()      ? s.top() - centre.y()
+                          : centre.y() > s.bottom() ? centre.y() - s.bottom()
+                                                    : 0;
+        const qint64 distance = dx * dx + dy * dy;
+        if (best < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+namespace {
+
+QRect CentredOn(const QRect& bounds, const QRect& screen) {
+    QRect centred = bounds;
+    centred.moveCenter(screen.center());
+    return centred;
+}
+
+QScreen* ScreenNearest(const QRect& bounds) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QList<QRect> areas;
+    for (QScreen* screen : screens)
+        areas << screen->geometry();
+    const int index = NearestScreen(bounds, areas);
+    return index < 0 ? QGuiApplication::primaryScreen() : screens[index];
+}
+
+} // namespace
+
 void ThvFormGenericStruct::PrepareShow() {
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary)
@@ -101,14 +142,38 @@ void ThvFormGenericStruct::PrepareShow() {
             module && module->MainForm && module->MainForm->screen())
             target = module->MainForm->screen();
     }
-    const QRect bounds = isMaximized() ? normalGeometry() : geometry();
-    const QRect placed = PlaceOnScreen(bounds, primary->geometry(), target->availableGeometry());
-    if (placed != bounds) {
-        if (isMaximized())
-            setGeometry(placed); // becomes the restored bounds
-        else
-            move(placed.topLeft());
+    const bool maximized = windowState() & Qt::WindowMaximized;
+    const QRect bounds = maximized ? normalGeometry() : geometry();
+    QRect placed = bounds;
+    if (!PlacementStored) {
+        // Nothing stored yet: the main window opens where the user is, the others over it.
+        if (IsMainWindow)
+            target = ScreenAtCursor();
+        placed = CentredOn(bounds, target->availableGeometry());
+    } else if (maximized) {
+        // A maximized window stays maximized, on the screen its restored bounds belong to.
+        QScreen* nearest = ScreenNearest(bounds);
+        if (!nearest->geometry().contains(bounds))
+            placed = CentredOn(bounds, nearest->availableGeometry());
+    } else {
+        placed = PlaceOnScreen(bounds, primary->geometry(), target->availableGeometry());
     }
+    if (placed == bounds)
+        return;
+    if (maximized) {
+        // The restored bounds change only while the window is not maximized.
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        setGeometry(placed);
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        move(placed.topLeft());
+    }
+}
+
+QScreen* ScreenAtCursor() {
+    if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos()))
+        return screen;
+    return QGuiApplication::primaryScreen();
 }
 
 void ThvFormGenericStructEx::InitFormBeforeLoad() {

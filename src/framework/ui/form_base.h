@@ -17,6 +17,8 @@
 
 #include "util/strings.h"
 
+class QScreen;
+
 namespace pw {
 
 class ThvDataModuleGenericStruct;
@@ -40,6 +42,8 @@ public:
     void Construct();
 
     bool IsMainWindow = false;
+    // The options file held a position for this window when its placement was loaded.
+    bool PlacementStored = false;
 
     // The hooks, in their order.
     virtual void InitFormBeforeLoad();
@@ -105,6 +109,9 @@ protected:
     virtual void FrontBaseHide() {}
 };
 
+// The screen under the mouse pointer, else the primary screen.
+QScreen* ScreenAtCursor();
+
 // "Pathwick 1.9.4".
 QString GetProgramTitle();
 // The program's icon, "pathwick.png" in the program folder.
@@ -118,5 +125,8 @@ QFont ChooseFormFont(const StringArray& fontOverride, const QFont& iconFont,
 
 // Centres a window on the screen unless its bounds lie wholly on the primary screen.
 QRect PlaceOnScreen(const QRect& bounds, const QRect& primaryScreen, const QRect& targetScreen);
+// The index of the screen that holds the centre of bounds, else of the screen closest to it;
+// -1 without screens.
+int NearestScreen(const QRect& bounds, const QList<QRect>& screens);
 
 } // namespace pw

@@ -29,6 +29,11 @@ ThvWinFormInstanceControl::~ThvWinFormInstanceControl() {
 
 void ThvWinFormInstanceControl::CheckInstances() {
     const QString endpoint = InstanceEndpointName(identifier_);
+    if (endpoint.isEmpty()) {
+        // No folder that only this user can reach: nothing is shared with other users, so the
+        // program runs without its single-instance check.
+        return;
+    }
     lock_ = std::make_unique<QLockFile>(InstanceLockPath(identifier_));
     lock_->setStaleLockTime(0); // only a lock whose process is gone is stale
     int found = 1;              // this instance

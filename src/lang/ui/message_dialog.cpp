@@ -81,6 +81,8 @@ QMessageBox* CreateMessageDialog(const QString& message, MsgDlgType type,
                                  QMessageBox::StandardButtons buttons) {
     auto* box =
         new QMessageBox(IconOf(type), QString::fromUtf8(DesignedCaption(type)), message, buttons);
+    // Messages carry file names, captions and system texts: never read as markup.
+    box->setTextFormat(Qt::PlainText);
     for (QAbstractButton* button : box->buttons()) {
         if (const char* caption = DesignedButtonCaption(box->standardButton(button)))
             button->setText(QString::fromUtf8(caption));

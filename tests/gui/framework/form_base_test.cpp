@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QScreen>
 #include <QSplitter>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "framework/options_file.h"
@@ -73,7 +74,47 @@ TEST(FormPlacement, PositionsOffTheScreenAreCentred) {
               QPoint(1000, 900));
 }
 
+TEST(FormPlacement, TheNearestScreenHoldsTheCentreOrIsClosestToIt) {
+    const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    EXPECT_EQ(NearestScreen(QRect(1400, 100, 300, 300), screens), 1);
+    EXPECT_EQ(NearestScreen(QRect(-5000, -5000, 700, 650), screens), 0);
+    EXPECT_EQ(NearestScreen(QRect(9000, 400, 700, 650), screens), 1);
+    EXPECT_EQ(NearestScreen(QRect(400, 2000, 300, 300), screens), 0);
+    EXPECT_EQ(NearestScreen(QRect(0, 0, 10, 10), {}), -1);
+}
+
 class FormBaseModuleTest : public test::ModuleFixture {};
+
+TEST_F(FormBaseModuleTest, MaximizedWindowWithLostBoundsOpensMaximizedOnAScreen) {
+    // First start: nothing stored, so the manager opens centred, not in the screen's corner.
+    StartModule();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect area = screen->availableGeometry();
+    const QRect first = module->MainForm->geometry();
+    EXPECT_LE(std::abs(first.center().x() - area.center().x()), 1) << first.x();
+    EXPECT_LE(std::abs(first.center().y() - area.center().y()), 1) << first.y();
+    StopModule();
+
+    // Stored maximized with restored bounds on a screen that is no longer there.
+    const std::string options = dataFolder + "config/options.ini";
+    IniDocument ini = LoadOptionsDocument(options, {});
+    ini.WriteInteger("FormFront", "WindowState", 2);
+    ini.WriteInteger("FormFront", "Left", -5000);
+    ini.WriteInteger("FormFront", "Top", 3000);
+    ini.WriteInteger("FormFront", "Width", 700);
+    ini.WriteInteger("FormFront", "Height", 650);
+    ASSERT_TRUE(SaveOptionsDocument(ini, options, {}));
+    StartModule();
+    auto* front = static_cast<ThvFormFrontBase*>(module->MainForm.data());
+    EXPECT_TRUE(front->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(front->normalGeometry().size(), QSize(700, 650));
+    EXPECT_TRUE(screen->geometry().contains(front->normalGeometry().center()))
+        << front->normalGeometry().x() << "," << front->normalGeometry().y();
+    front->ShowFrontWindow();
+    ProcessEvents();
+    EXPECT_TRUE(front->isMaximized());
+}
 
 TEST_F(FormBaseModuleTest, HooksRunInTheirOrder) {
     StartModule();

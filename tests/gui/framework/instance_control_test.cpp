@@ -9,8 +9,13 @@
 #include <QUuid>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "framework/ui/instance_control.h"
+#include "gui/platform/launch_test_support.h"
+#include "support/temp_dir.h"
 
 namespace pw {
 namespace {
@@ -93,6 +98,58 @@ TEST(InstanceControl, SocketFileLeftByACrashDoesNotBlockAStart) {
     EXPECT_TRUE(control.Allowed);
     // It listens now: a request reaches it (answered once its thread turns the loop).
     EXPECT_FALSE(QFile::exists(socketPath) && QFileInfo(socketPath).isFile());
+}
+
+// Without a runtime folder the names go to a folder of the user's own: a name another user made
+// first (a link to a folder of theirs) or a folder another user owns is never entered.
+TEST(InstanceControl, WithoutARuntimeFolderOtherUsersCannotTakeTheNames) {
+    test::TempDir tmp;
+    test::EnvironmentGuard env;
+    env.Unset("XDG_RUNTIME_DIR");
+    env.Set("TMPDIR", QByteArray::fromStdString(tmp.mkdir("tmp")));
+    env.Set("XDG_CACHE_HOME", QByteArray::fromStdString(tmp.mkdir("cache")));
+    const std::string own = "pathwick-" + std::to_string(::getuid());
+    const QString id = UniqueIdentifier();
+    auto folderOf = [](const QString& path) {
+        return QFileInfo(path).absolutePath().toStdString();
+    };
+    auto privateMode = [](const std::string& folder) {
+        struct stat info {};
+        return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+               (info.st_mode & 0777) == 0700 && info.st_uid == ::getuid();
+    };
+
+    // No runtime folder: a private folder in the temporary folder.
+    EXPECT_EQ(folderOf(InstanceLockPath(id)), tmp.path() + "tmp/" + own);
+    EXPECT_TRUE(privateMode(tmp.path() + "tmp/" + own));
+
+    // An attacker's link in its place, to a folder everybody may write.
+    const std::string attacker = tmp.mkdir("attacker");
+    ::chmod(attacker.c_str(), 0777);
+    env.Set("TMPDIR", QByteArray::fromStdString(tmp.mkdir("tmp2")));
+    ASSERT_EQ(::symlink(attacker.c_str(), (tmp.path() + "tmp2/" + own).c_str()), 0);
+    EXPECT_EQ(folderOf(InstanceLockPath(id)), tmp.path() + "cache/" + own);
+    {
+        ThvWinFormInstanceControl control(nullptr, true, id);
+        EXPECT_TRUE(control.Allowed);
+        EXPECT_TRUE(QFile::exists(InstanceLockPath(id)));
+        EXPECT_TRUE(QDir(QString::fromStdString(attacker)).isEmpty());
+    }
+    EXPECT_TRUE(privateMode(tmp.path() + "cache/" + own));
+
+    // A folder that others may enter, or that another user owns, is refused too.
+    const std::string open = tmp.mkdir("tmp3/" + own);
+    ::chmod(open.c_str(), 0755);
+    env.Set("TMPDIR", QByteArray::fromStdString(tmp.path() + "tmp3"));
+    EXPECT_EQ(folderOf(InstanceLockPath(id)), tmp.path() + "cache/" + own);
+    if (::getuid() == 0) {
+        const std::string foreign = tmp.mkdir("tmp4/" + own);
+        ::chmod(foreign.c_str(), 0700);
+        ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+        env.Set("TMPDIR", QByteArray::fromStdString(tmp.path() + "tmp4"));
+        EXPECT_EQ(folderOf(InstanceLockPath(id)), tmp.path() + "cache/" + own);
+        ::chown(foreign.c_str(), 0, 0);
+    }
 }
 
 } // namespace

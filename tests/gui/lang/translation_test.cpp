@@ -78,6 +78,13 @@ TEST_F(TranslationTest, MessageDialogsShowTheCultureTexts) {
     EXPECT_EQ(ButtonTexts(german.get()), QStringList({"&Ja", "&Nein", "Abbrechen"}));
 }
 
+TEST(MessageDialog, ShowsItsMessageAsPlainText) {
+    // A caption or path with markup characters is shown as typed.
+    std::unique_ptr<QMessageBox> box(
+        CreateMessageDialog("Folder \"<b>x</b>\" <img src=a>", MsgDlgType::Error, QMessageBox::Ok));
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+}
+
 TEST_F(TranslationTest, MenuShortcutsFollowTheCultureFile) {
     // A culture whose file gives About a shortcut, and Help one that does not parse.
     temp.write("program/trans/xx-xx/UTF8_program.ini",

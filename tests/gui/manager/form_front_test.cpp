@@ -46,6 +46,17 @@ TEST_F(FormFrontTest, FirstLoadFillsTreeAndPopupAndSelectsTheRootTopMarker) {
     EXPECT_EQ(actions.at(2)->text(), "Sub");
 }
 
+TEST_F(FormFrontTest, TheStoresLogRecordsNameTheWindowAsTheirSender) {
+    // A cache picture of a kind the loader does not read, for a target that is not there.
+    temp.write("home/Documents/Halvorn-Ek/Pathwick/shortcuts/tool.png", "not a bitmap");
+    WriteItems("^ExeLnk|/nonexistent/tool||tool.png|Tool||\r\n");
+    StartModule();
+    const std::string log = test::SlurpFile(dataFolder + "logs/misc/program.log");
+    const size_t record = log.find("Sender Class Name: TFormFront\r\nSender Name: FormFront\r\n");
+    ASSERT_NE(record, std::string::npos) << log;
+    EXPECT_NE(log.find("Maintain_ExtractFromExec", record), std::string::npos) << log;
+}
+
 TEST_F(FormFrontTest, ApplyOptionsSetsThePainterTheHotKeyAndAppendsTheHiddenAnchor) {
     StartModule();
     ProcessEvents(); // the delayed start-up applies the options once

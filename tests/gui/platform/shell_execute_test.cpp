@@ -3,7 +3,9 @@
 // failures are reported, and started programs get the environment of the program's start.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include "gui/platform/launch_test_support.h"
@@ -58,7 +60,9 @@ protected:
             relative,
             "#!/bin/sh\nPATH=/usr/bin:/bin\n{ pwd; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
             "done; echo \"before=${PW_SET_BEFORE:-unset}\"; "
-            "echo \"after=${PW_SET_AFTER:-unset}\"; } > marker.tmp\n"
+            "echo \"after=${PW_SET_AFTER:-unset}\"; "
+            "echo \"startup=${DESKTOP_STARTUP_ID:-unset}/${XDG_ACTIVATION_TOKEN:-unset}\"; } "
+            "> marker.tmp\n"
             "mv marker.tmp marker.txt\n");
         if (executable) {
             test::MakeExecutable(path);
@@ -91,7 +95,7 @@ TEST_F(ShellExecuteTest, ProgramStartsWithShellSplitParametersInItsWorkingFolder
         QDir(QString::fromStdString(work)).canonicalPath().toStdString();
     EXPECT_EQ(marker, expectedFolder +
                           "\n[plain]\n[two words]\n[single quoted]\n[say \"hi\"]\n[a b]\n"
-                          "before=unset\nafter=unset\n");
+                          "before=unset\nafter=unset\nstartup=unset/unset\n");
     EXPECT_TRUE(failures.empty());
 }
 
@@ -206,13 +210,39 @@ TEST_F(ShellExecuteTest, ConnectOpensEvenAProgramWithTheDefaultHandler) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(tmp.path() + "marker.txt")));
 }
 
-TEST_F(ShellExecuteTest, RunAsGoesThroughPkexecWhenInstalled) {
+TEST_F(ShellExecuteTest, RunAsGoesThroughPkexecKeepingTheDisplay) {
     WriteStub("pkexec", 0);
     const std::string script = WriteMarkerScript("admin.sh");
+    env.Set("DISPLAY", ":77");
+    env.Set("XAUTHORITY", "/run/user/x/xauth cookie");
+    CaptureStartupEnvironment();
     EXPECT_GT(ShellExecute("runas", script, "-v 'x y'", tmp.path(), SW_SHOWNORMAL), 32);
     ASSERT_TRUE(
         WaitUntil([&] { return tmp.read("pkexec.log").find("after=") != std::string::npos; }));
-    EXPECT_EQ(tmp.read("pkexec.log"), "[" + script + "]\n[-v]\n[x y]\nafter=unset\n");
+    EXPECT_EQ(tmp.read("pkexec.log"), "[/usr/bin/env]\n[DISPLAY=:77]\n"
+                                      "[XAUTHORITY=/run/user/x/xauth cookie]\n[" +
+                                          script + "]\n[-v]\n[x y]\nafter=unset\n");
+
+    // Without an authority file named, the display's default cookie in the home goes along;
+    // without a display, nothing is added.
+    std::remove((tmp.path() + "pkexec.log").c_str());
+    env.Unset("XAUTHORITY");
+    env.Set("HOME", QByteArray::fromStdString(tmp.mkdir("home")));
+    const std::string cookie = tmp.write("home/.Xauthority", "c");
+    CaptureStartupEnvironment();
+    EXPECT_GT(ShellExecute("runas", script, "", tmp.path(), SW_SHOWNORMAL), 32);
+    ASSERT_TRUE(
+        WaitUntil([&] { return tmp.read("pkexec.log").find("after=") != std::string::npos; }));
+    EXPECT_EQ(tmp.read("pkexec.log"), "[/usr/bin/env]\n[DISPLAY=:77]\n[XAUTHORITY=" + cookie +
+                                          "]\n[" + script + "]\nafter=unset\n");
+
+    std::remove((tmp.path() + "pkexec.log").c_str());
+    env.Unset("DISPLAY");
+    CaptureStartupEnvironment();
+    EXPECT_GT(ShellExecute("runas", script, "", tmp.path(), SW_SHOWNORMAL), 32);
+    ASSERT_TRUE(
+        WaitUntil([&] { return tmp.read("pkexec.log").find("after=") != std::string::npos; }));
+    EXPECT_EQ(tmp.read("pkexec.log"), "[" + script + "]\nafter=unset\n");
 }
 
 TEST_F(ShellExecuteTest, RunAsWithoutPkexecStartsPlainly) {
@@ -226,6 +256,9 @@ TEST_F(ShellExecuteTest, StartedProcessesGetTheEnvironmentOfTheSnapshot) {
     WriteStub("xdg-open", 0);
     env.Set("PW_SET_BEFORE", "kept");
     env.Unset("PW_SET_AFTER");
+    // The start-up notification of the program's own start is not handed on.
+    env.Set("DESKTOP_STARTUP_ID", "pathwick-1_TIME42");
+    env.Set("XDG_ACTIVATION_TOKEN", "token-of-our-start");
     CaptureStartupEnvironment();
     // Set for the program's own sake after the start: must not reach what it starts.
     env.Set("PW_SET_AFTER", "leaked");
@@ -236,6 +269,7 @@ TEST_F(ShellExecuteTest, StartedProcessesGetTheEnvironmentOfTheSnapshot) {
     const std::string marker = WaitForFile(work + "marker.txt");
     EXPECT_NE(marker.find("before=kept\n"), std::string::npos) << marker;
     EXPECT_NE(marker.find("after=unset\n"), std::string::npos) << marker;
+    EXPECT_NE(marker.find("startup=unset/unset\n"), std::string::npos) << marker;
 
     const std::string doc = tmp.write("d.txt", "x");
     EXPECT_GT(ShellExecute("open", doc, "", "", SW_SHOWNORMAL), 32);
@@ -256,6 +290,24 @@ TEST(LaunchFailure, DefaultShowsAWarningBoxNamingWhatAndWhy) {
     EXPECT_EQ(shown->text(), LaunchFailureText("/opt/tool", "the file does not exist."));
     EXPECT_TRUE(shown->text().contains("/opt/tool"));
     EXPECT_EQ(shown->icon(), QMessageBox::Warning);
+    shown->close();
+}
+
+TEST(LaunchFailure, FileNamesAndReasonsAreShownAsPlainTextNeverAsMarkup) {
+    SetLaunchFailureHandler(nullptr);
+    ReportLaunchFailure("/tmp/<b>x</b>", "<img src=\"/etc/passwd\">");
+    QMessageBox* shown = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+            shown = box;
+        }
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->textFormat(), Qt::PlainText);
+    auto* label = shown->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(label->text().contains("<b>x</b>"));
     shown->close();
 }
 

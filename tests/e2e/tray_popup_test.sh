@@ -12,6 +12,7 @@ cat >"$script" <<'SH'
 #!/bin/sh
 printf '%s\n' "$2" >"$1.tmp"
 pwd >>"$1.tmp"
+echo "startup=${DESKTOP_STARTUP_ID:-none} token=${XDG_ACTIVATION_TOKEN:-none}" >>"$1.tmp"
 mv "$1.tmp" "$1"
 SH
 chmod +x "$script"
@@ -38,7 +39,9 @@ tray_docked() { test -n "$(tray_icon)"; }
 popup_shown() { xdotool search --onlyvisible --name "^Pathwick menu$" >/dev/null 2>&1; }
 manager_shown() { xdotool search --onlyvisible --name "^Pathwick 1.9.4$" >/dev/null 2>&1; }
 
-e2e_start_program
+# Started as a desktop launcher starts it: with a start-up notification of its own, which no
+# program started from the menu may take over.
+DESKTOP_STARTUP_ID="pathwick-launch_TIME1234" XDG_ACTIVATION_TOKEN="pathwick-token" e2e_start_program
 e2e_wait_for "the tray icon" 20 tray_docked
 
 # The hot key opens the popup at the mouse.
@@ -55,6 +58,8 @@ xdotool key Down Return
 e2e_wait_for "the script's marker file" 10 test -s "$marker"
 [ "$(sed -n 1p "$marker")" = "two words" ] || e2e_fail "parameters arrived as '$(sed -n 1p "$marker")'"
 [ "$(sed -n 2p "$marker")" = "$E2E_TMP/tools" ] || e2e_fail "started in $(sed -n 2p "$marker")"
+[ "$(sed -n 3p "$marker")" = "startup=none token=none" ] ||
+    e2e_fail "the started program inherited $(sed -n 3p "$marker")"
 e2e_wait_for "the popup to close" 5 bash -c '! xdotool search --onlyvisible --name "^Pathwick menu$"'
 
 # The document and the web address go to the default handler.

@@ -204,6 +204,12 @@ void TFormFront::CreateLayout() {
     // mouse.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TFormFront::BitBtnCloseClick);
+    // "Up" and "Down" have no accelerator of their own: Ctrl and the arrow keys move from the
+    // keyboard.
+    auto* up = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), this);
+    connect(up, &QShortcut::activated, this, &TFormFront::BitBtnMoveUpClick);
+    auto* down = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), this);
+    connect(down, &QShortcut::activated, this, &TFormFront::BitBtnMoveDownClick);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }

@@ -1,9 +1,12 @@
 #include "items/item_editing.h"
 
 #include <chrono>
+#include <filesystem>
 #include <random>
+#include <unordered_map>
 
 #include "items/item_rules.h"
+#include "util/paths.h"
 
 namespace pw::items {
 
@@ -24,19 +27,50 @@ void ClearPasteSource(ItemStore& store) {
     store.PasteSourceCut = false;
 }
 
+// The Clean rule for many links at once: one status call per link, and none for the links of
+// a folder that does not exist (nothing below it can); the folders' answers are remembered for
+// the one Clean.
+class DeadLinkProbe {
+public:
+    bool IsDead(const std::string& path) {
+        if (path.empty() || IsWebAddress(path))
+            return false;
+        const bool wantsDirectory = path.back() == '/' || path.back() == '\\';
+        const std::string_view body(path.data(), path.size() - (wantsDirectory ? 1 : 0));
+        const size_t slash = body.find_last_of('/');
+        if (slash != std::string_view::npos && slash > 0) {
+            const std::string folder(body.substr(0, slash + 1));
+            auto [it, fresh] = folders_.try_emplace(folder, false);
+            if (fresh)
+                it->second = DirectoryExists(folder);
+            if (!it->second)
+                return true;
+        }
+        std::error_code ec;
+        const std::filesystem::file_status st = std::filesystem::status(path, ec);
+        if (ec || !std::filesystem::exists(st))
+            return true;
+        return wantsDirectory && !std::filesystem::is_directory(st);
+    }
+
+private:
+    std::unordered_map<std::string, bool> folders_;
+};
+
 // Visits the level after its top marker, and the contents of its folders, removing dead links.
-int CleanLevel(ItemStore& store, std::vector<std::unique_ptr<TreeNode>>& level) {
+int CleanLevel(ItemStore& store, std::vector<std::unique_ptr<TreeNode>>& level,
+               DeadLinkProbe& probe) {
     int removed = 0;
     std::vector<std::unique_ptr<TreeNode>> kept;
     kept.reserve(level.size());
     for (auto& owned : level) {
         TreeNode* node = owned.get();
-        if (IsLink(node) && IsDeadLinkPath(store.GetItemPath(node->Data))) {
+        if (IsLink(node) && probe.IsDead(store.GetItemPath(node->Data))) {
             ++removed;
             continue;
         }
         if (IsFolder(node) && !node->Children.empty())
-            removed += CleanLevel(store, node->Children);
+            removed += CleanLevel(store, node->Children, probe);
         kept.push_back(std::move(owned));
     }
     level.swap(kept);
@@ -170,7 +204,8 @@ int CleanItems(ItemStore& store, TreeNode* selected) {
         return -1;
     std::vector<std::unique_ptr<TreeNode>>* level =
         IsFolder(selected) ? &selected->Children : selected->Siblings();
-    const int removed = level ? CleanLevel(store, *level) : 0;
+    DeadLinkProbe probe;
+    const int removed = level ? CleanLevel(store, *level, probe) : 0;
     store.ResetSelection();
     return removed;
 }

@@ -205,9 +205,11 @@ TEST_F(EditingTest, CleanRemovesDeadLinksBelowTheLevelAndKeepsEverythingElse) {
     tmp.mkdir("data/shortcuts/F/Sub");
     WriteLevel("", {"^Folder|F", "^UnkLnk|/gone/a.txt|txt|RootGone|", "^NetLnk|www.x.org|Web|",
                     "^UnkLnk|||NoPath|"});
-    WriteLevel("F/", {"^UnkLnk|/gone/b.txt|txt|FGone|", "^UnkLnk|" + keptDir + "||KeptDir|",
-                      "^UnkLnk|/gone/dir/||GoneDir|", "^ExeLnk|tools/app.sh||sh|Relative||",
-                      "^Folder|Sub", "^Folder|Empty"});
+    WriteLevel("F/",
+               {"^UnkLnk|/gone/b.txt|txt|FGone|", "^UnkLnk|" + keptDir + "||KeptDir|",
+                "^UnkLnk|/gone/dir/||GoneDir|", "^UnkLnk|" + keptDir + "missing.txt|txt|Missing|",
+                "^UnkLnk|" + keptDir + "missing/||MissingDir|",
+                "^ExeLnk|tools/app.sh||sh|Relative||", "^Folder|Sub", "^Folder|Empty"});
     tmp.mkdir("data/shortcuts/F/Empty");
     WriteLevel("F/Sub/", {"^UnkLnk|/gone/c.txt|txt|SubGone|"});
     store.LoadItems();
@@ -215,7 +217,7 @@ TEST_F(EditingTest, CleanRemovesDeadLinksBelowTheLevelAndKeepsEverythingElse) {
     ASSERT_TRUE(CutItem(store, f));
     EXPECT_EQ(CleanItems(store, nullptr), -1);
     // A folder selected: its contents, recursively; the root level is not touched.
-    EXPECT_EQ(CleanItems(store, f), 3);
+    EXPECT_EQ(CleanItems(store, f), 5);
     EXPECT_EQ(Level(f), (std::vector<std::string>{"", "KeptDir", "Relative", "Sub", "Empty"}));
     EXPECT_EQ(Level(f->Children[3].get()), (std::vector<std::string>{""}));
     EXPECT_EQ(store.PasteSource, nullptr) << "Clean ends with ResetSelection";

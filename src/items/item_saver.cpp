@@ -45,10 +45,14 @@ bool ItemSaver::InsideItemsRoot(const std::string& directory) const {
 
 bool ItemSaver::SaveItems(bool withIconFiles) {
     const StorePaths& paths = store_.Paths();
+    failedFolders_.clear();
+    BackupKept = false;
     if (store_.tvItems.RootNodes().empty())
         return false; // never loaded: nothing to save, and nothing may be cleaned away
-    if (!ForceDirectories(paths.itemsRoot))
+    if (!ForceDirectories(paths.itemsRoot)) {
+        failedFolders_.push_back(paths.itemsRoot);
         return false;
+    }
     rootReal_ = RealPath(paths.itemsRoot);
     const bool backedUp = MakeItemsBackup(paths.itemsRoot, paths.tempFolder);
     anyFailure_ = false;
@@ -60,7 +64,9 @@ bool ItemSaver::SaveItems(bool withIconFiles) {
         SyncFileSystem(paths.itemsRoot); // on disk before the backup goes
     // A backup that could not be completed is useless for a restore; remove it either way
     // once the save itself has run to its end.
-    if (backedUp || DirectoryExists(paths.tempFolder + kBackupFolderName + "/"))
+    if (anyFailure_ && backedUp && KeepBackupOnFailure)
+        BackupKept = true;
+    else if (backedUp || DirectoryExists(paths.tempFolder + kBackupFolderName + "/"))
         RemoveItemsBackup(paths.tempFolder);
     return !anyFailure_;
 }
@@ -96,6 +102,8 @@ bool ItemSaver::SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& level,
     if (!failed && !Cleanup(directory, keep))
         failed = true;
     anyFailure_ = anyFailure_ || failed;
+    if (failed)
+        failedFolders_.push_back(directory);
     return !failed;
 }
 

@@ -10,6 +10,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "items/item_store.h"
 
@@ -23,6 +24,12 @@ public:
     // first and RemoveItemsBackup removes afterwards. Answers false when some directory met an
     // error (its old files were kept).
     bool SaveItems(bool withIconFiles);
+    // With this set, a save that met an error leaves its complete backup in place for the
+    // caller to restore (BackupKept tells whether it did).
+    bool KeepBackupOnFailure = false;
+    bool BackupKept = false;
+    // The directories whose save met an error, in the order met.
+    const std::vector<std::string>& FailedFolders() const { return failedFolders_; }
     // Writes the level that holds topMarker (its siblings) into directory (ending with "/"),
     // its folders recursively; then the clean-up. False when the level met an error.
     bool SaveFolder(const TreeNode* topMarker, const std::string& directory, bool withIconFiles);
@@ -48,6 +55,7 @@ private:
     // went through a symbolic link; only then does the clean-up need the real path.
     bool walkFromRoot_ = false;
     int linksOnTheWay_ = 0;
+    std::vector<std::string> failedFolders_;
 };
 
 } // namespace pw::items

@@ -4,6 +4,7 @@
 #include "items/item_loader.h"
 #include "items/item_rules.h"
 #include "items/item_saver.h"
+#include "items/save_rollback.h"
 #include "util/paths.h"
 
 namespace pw::items {
@@ -192,16 +193,31 @@ bool ItemStore::SaveItems(bool withIconFiles) {
     return saver.SaveItems(withIconFiles);
 }
 
-void ItemStore::Save() {
-    SaveItems(true);
-    LoadItems();
+namespace {
+// One SaveItems that keeps its backup when it fails, and puts it back.
+bool SaveOrRestore(ItemStore& store, bool withIconFiles, SaveOutcome& out) {
+    ItemSaver saver(store);
+    saver.KeepBackupOnFailure = true;
+    if (saver.SaveItems(withIconFiles))
+        return true;
+    out.FailedFolders = saver.FailedFolders();
+    out.DiskRestored = saver.BackupKept &&
+                       RestoreItemsFromBackup(store.Paths().itemsRoot, store.Paths().tempFolder);
+    return false;
 }
+} // namespace
 
-void ItemStore::SaveAndRefreshImageCache() {
-    SaveItems(false);
+SaveOutcome ItemStore::Save(SaveChoice choice) {
+    SaveOutcome out;
+    if (!SaveOrRestore(*this, choice == SaveChoice::Normal, out))
+        return out;
+    tvUndo.CopyFrom(tvItems);
+    tvUndo.Tag = tvItems.Tag;
     LoadItems();
-    SaveItems(true);
-    LoadItems();
+    ResetSelection();
+    out.Reloaded = true;
+    out.Saved = choice == SaveChoice::Normal || SaveOrRestore(*this, true, out);
+    return out;
 }
 
 } // namespace pw::items

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "items/icon_source.h"
 #include "items/item_attributes.h"
@@ -29,6 +30,17 @@ enum class ItemKind {
     ExecutableLink = 3,
     UnknownLink = 4,
     NetLink = 5
+};
+
+enum class SaveChoice { Normal, RefreshImageCache };
+
+struct SaveOutcome {
+    bool Saved = false;    // everything was written
+    bool Reloaded = false; // the mirrors were loaded again from the items root
+    // After an error: the directories that could not be written completely, and whether the
+    // items root was put back as it was before the save.
+    std::vector<std::string> FailedFolders;
+    bool DiskRestored = false;
 };
 
 inline constexpr const char* kSeparatorText = "---------------";
@@ -104,11 +116,15 @@ public:
     // Writes the whole tree to the items root (see item_saver.h). False when a directory met
     // an error; such a directory keeps its old files.
     bool SaveItems(bool withIconFiles);
-    // "Save": SaveItems with icon files, then LoadItems.
-    void Save();
-    // "Save and refresh image cache": SaveItems without icon files, LoadItems, SaveItems with
-    // icon files, LoadItems.
-    void SaveAndRefreshImageCache();
+    // The save command. "Save": SaveItems with icon files; then tvItems is copied into tvUndo,
+    // LoadItems rebuilds every mirror from what was written, and ResetSelection. "Save and
+    // refresh image cache" saves without icon files first (so the clean-up removes every cached
+    // icon), and after the load a second time with icon files, caching the icons extracted
+    // afresh.
+    // A save that meets an error is not followed by the load: the items root is put back as it
+    // was before the save (from the save's backup) and tvItems stays as edited.
+    SaveOutcome Save(SaveChoice choice = SaveChoice::Normal);
+    SaveOutcome SaveAndRefreshImageCache() { return Save(SaveChoice::RefreshImageCache); }
 
     // Called by LoadFolder for the root level: the node before which root items go.
     TreeNode* LoadAnchor() const { return loadAnchor_; }

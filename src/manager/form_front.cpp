@@ -1,31 +1,36 @@
 #include "manager/form_front.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
-#include <QHeaderView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "framework/maker_info.h"
 #include "framework/options_file.h"
 #include "framework/ui/data_module.h"
-#include "items/basic_menu.h"
-#include "lang/framework_texts.h"
+#include "framework/ui/group_header.h"
+#include "framework/ui/hint_status_bar.h"
+#include "items/item_editing.h"
+#include "items/item_fields.h"
 #include "lang/language_controller.h"
-#include "lang/language_menu.h"
 #include "lang/ui/language_assistants.h"
 #include "lang/ui/message_dialog.h"
 #include "manager/item_tree_model.h"
-#include "menu/launching.h"
+#include "manager/save_messages.h"
+#include "manager/side_column.h"
 #include "menu/menus_painter.h"
-#include "menu/popup_at_cursor.h"
 #include "menu/popup_menu.h"
-#include "options/program_options.h"
 #include "platform/global_hot_key.h"
 #include "platform/theme_icon_source.h"
 
@@ -43,10 +48,9 @@ const MessageEntry kMessageTexts[] = {
     {"NoAddItemOnTypeProgram", "You can not drop items on following type: \"Program item\"",
      nullptr},
     {"WantSaveChanges", "Do you want to save changes?", nullptr},
-    {"ItemFolderNeedName", "The folder has to have a name", nullptr},
-    {"ItemFolderIllegalName", "The folder name can not contain: \"\\ / : * ? \" < > |\"", nullptr},
-    {"ItemFolderDuplicatedName",
-     "The folder name may not be duplicated on the same level in the \"tree view\"", nullptr},
+    {items::kFolderNeedName.key, items::kFolderNeedName.english, nullptr},
+    {items::kFolderIllegalName.key, items::kFolderIllegalName.english, nullptr},
+    {items::kFolderDuplicatedName.key, items::kFolderDuplicatedName.english, nullptr},
     {"ItemFolderDropOnSub", "The folder may not be dropped on a subitem of its own", nullptr},
     {"SaveErrorLockedFiles",
      "Could not save, perhaps due to \"locked\" files? (files opened by another program)", nullptr},
@@ -60,22 +64,26 @@ const MessageEntry kMessageTexts[] = {
     {"ItemTypeSpecialTop", "Special: Drag and drop items here", nullptr},
     {"ItemTypeSpecialDesign", "Special: Builtin item", nullptr},
     {"ItemTypeSpecialFolder", "Special: Create and place items here", nullptr},
+    {kSaveErrorFolders.key, kSaveErrorFolders.english, nullptr},
+    {kSaveErrorRestored.key, kSaveErrorRestored.english, nullptr},
+    {kSaveErrorNotRestored.key, kSaveErrorNotRestored.english, nullptr},
 };
 
-// The built-in menu items whose captions, hints and shortcuts follow the culture, in order.
+// The built-in menu items whose captions, hints and shortcuts follow the culture, in order;
+// the last two are the entries of the save choice.
 const char* const kTranslatedMenuItems[] = {
     "miSysMenuProgram",  "miCloseApp",           "miPathwickKitFolder",
     "miTools_Pathwick",  "miTools_Quillmark",    "miTools_Tallyweb",
     "miTools_Driftnote", "miTools_Cinderpad",    "miSysMenuSystem",
     "miHelpFile",        "miManageItems",        "miPreferences",
     "miVisitWebsite",    "miVisitWebsiteForums", "miAbout",
-    "MiTools",           "miSaveNormal",         "miSaveRefreshCache",
+    "MiTools",
 };
 
 constexpr const char* kPanelSideWidthKey = "PanelSide.Width";
 constexpr int kPanelSideMinWidth = 150;
 constexpr int kPanelSideMaxWidth = 4000;
-constexpr int kPanelSideDefaultWidth = 220;
+constexpr int kPanelSideDefaultWidth = 230;
 } // namespace
 
 TFormFront::TFormFront() {
@@ -90,13 +98,15 @@ TFormFront::~TFormFront() {
     // The menus use the painter as their style: they go first.
     delete pmItemsMenu_;
     pmItemsMenu_ = nullptr;
+    delete pmSaveOptions_;
+    pmSaveOptions_ = nullptr;
     builder_.reset();
     delete painter_;
 }
 
 void TFormFront::CreateLayout() {
     setMinimumSize(500, 630);
-    resize(640, 700);
+    resize(680, 700);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -106,25 +116,31 @@ void TFormFront::CreateLayout() {
     panelSide_->setObjectName("PanelSide");
     panelSide_->setMinimumWidth(kPanelSideMinWidth);
     panelSide_->setWidgetResizable(true);
-    panelSide_->setWidget(new QWidget(panelSide_));
+    panelSide_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    side_ = new TSideColumn(panelSide_);
+    panelSide_->setWidget(side_);
     tvItems_ = new QTreeView(splitter_);
     tvItems_->setObjectName("tvItems");
     tvItems_->setHeaderHidden(true);
     tvItems_->setIndentation(21);
+    tvItems_->setUniformRowHeights(true);
     tvItems_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvItems_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tvItems_->setIconSize(QSize(items::kIconSize, items::kIconSize));
     splitter_->addWidget(panelSide_);
     splitter_->addWidget(tvItems_);
     splitter_->setChildrenCollapsible(false);
     splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({kPanelSideDefaultWidth, 420});
+    splitter_->setSizes({kPanelSideDefaultWidth, 450});
     connect(splitter_, &QSplitter::splitterMoved, this,
             [this] { panelSideWidth_ = splitter_->sizes().value(0, panelSideWidth_); });
     layout->addWidget(splitter_, 1);
 
-    statusBarHelp_ = new QStatusBar(this);
+    statusBarHelp_ = new ThvStatusBar(this);
     statusBarHelp_->setObjectName("StatusBarHelp");
-    statusBarHelp_->setProperty(ThvlgLanguageAssistantControlsHV::kAutoHintDefProperty, QString());
+    statusBarHelp_->SetAutoHintDef(QString::fromUtf8(kStatusDefault));
+    statusBarHelp_->SetRestoreInterval(kStatusRestoreInterval);
+    statusBarHelp_->ShowHint(statusBarHelp_->AutoHintDef());
     layout->addWidget(statusBarHelp_);
 
     painter_ = new ThvMenusPainter();
@@ -132,6 +148,7 @@ void TFormFront::CreateLayout() {
     pmItemsMenu_->setObjectName("pmItems");
     pmItemsMenu_->setTitle(QStringLiteral("Pathwick"));
     pmItemsMenu_->setWindowTitle(QStringLiteral("Pathwick menu"));
+    CreateSaveChoice();
 
     coolTrayIcon_ = new QSystemTrayIcon(this);
     coolTrayIcon_->setObjectName("CoolTrayIcon");
@@ -161,8 +178,9 @@ void TFormFront::CreateLayout() {
             const LogSender who{sender, objectName().toStdString()};
             Module()->hvLoggingProgram.Log(&who, nullptr, message, id);
         });
-    store_->Images.PrepareImageLists(
-        tvItems_->fontMetrics().height() + 2 > 16 ? tvItems_->fontMetrics().height() + 2 : 16);
+    // The tree's pictures are 16 pixels tall whatever the font: the cached tree pictures are
+    // written from them, and a taller band would shift each cached picture at every save.
+    store_->Images.PrepareImageLists(items::kIconSize);
     pmIcons_.SetList(&store_->Images.ilPublicPM);
     tvIcons_.SetList(&store_->Images.ilPublicTV);
     linguaIcons_.SetList(&ilLingua_);
@@ -177,8 +195,24 @@ void TFormFront::CreateLayout() {
         return action != items::MenuAction::HelpFile && action != items::MenuAction::CheckUpdates &&
                action != items::MenuAction::About && action != items::MenuAction::Preferences;
     });
-    treeModel_ = new TItemTreeModel(&store_->tvItems, &tvIcons_, this);
+    treeModel_ = new TItemTreeModel(
+        &store_->tvItems, &tvIcons_, [this] { return items::CutMarked(*store_); }, this);
     tvItems_->setModel(treeModel_);
+    ConnectControls();
+    ConnectFields();
+
+    // Esc closes like the close box; the status bar takes the hints of the controls under the
+    // mouse.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &TFormFront::BitBtnCloseClick);
+    // "Up" and "Down" have no accelerator of their own: Ctrl and the arrow keys move from the
+    // keyboard.
+    auto* up = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), this);
+    connect(up, &QShortcut::activated, this, &TFormFront::BitBtnMoveUpClick);
+    auto* down = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), this);
+    connect(down, &QShortcut::activated, this, &TFormFront::BitBtnMoveDownClick);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 void TFormFront::FormCreate() {
@@ -201,14 +235,16 @@ items::BackupAnswer TFormFront::AskRestoreBackup(const std::string&) {
 }
 
 void TFormFront::LoadItems() {
+    reactToSelection_ = false;
     treeModel_->Reset([this] {
         store_->LoadItems();
         pmIcons_.Reset();
         tvIcons_.Reset();
     });
+    reactToSelection_ = true;
     builder_->Build(pmItemsMenu_, store_->pmItems);
     builder_->ApplyMenuDrawing(pmItemsMenu_, painter_ && !painter_->UseStandardFont);
-    tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
+    ResetSelection();
 }
 
 QString TFormFront::MessageText(const char* key, const char* english) const {
@@ -226,7 +262,34 @@ void TFormFront::RegisterMessageTexts() {
 
 void TFormFront::TranslateControls(TranslateStep step) {
     ThvlgLanguageCompositeAllEx& c = Module()->LanguageComposite();
-    c.AssistantControls.Form(step, kTextFile, kFormSuffix, this);
+    const ThvlgLanguageAssistantControls& controls = c.AssistantControls;
+    controls.Form(step, kTextFile, kFormSuffix, this);
+    if (side_) {
+        TSideColumn& s = *side_;
+        for (QWidget* w :
+             {static_cast<QWidget*>(s.pnlAddItemHeader), static_cast<QWidget*>(s.BitBtnAttach),
+              static_cast<QWidget*>(s.rbFile), static_cast<QWidget*>(s.rbFileDirectory),
+              static_cast<QWidget*>(s.rbInternet), static_cast<QWidget*>(s.rbSeparator),
+              static_cast<QWidget*>(s.rbFolder), static_cast<QWidget*>(s.pnlEditItemHeader),
+              static_cast<QWidget*>(s.pnlEditItemProHeader)})
+            controls.Control(step, kTextFile, kFormSuffix, w);
+        for (QLabel* l : {s.lblFileType, s.lblFilePath, s.lblFileParams, s.lblWorkPath,
+                          s.lblWindowState, s.lblUserRunAs})
+            controls.Label(step, kTextFile, kFormSuffix, l);
+        controls.Control(step, kTextFile, kFormSuffix, s.chkUserRunAs);
+        for (QLineEdit* e : {s.edtFileCap, s.edtFileType, s.edtFilePathName, s.edtFileParams})
+            controls.Edit(step, kTextFile, kFormSuffix, e);
+        controls.Control(step, kTextFile, kFormSuffix, s.pnlToolsHeader);
+        for (QPushButton* b : {s.BitBtnMoveUp, s.BitBtnMoveDown, s.BitBtnSweep, s.BitBtnUndo,
+                               s.BitBtnCut, s.BitBtnCopy, s.BitBtnPaste, s.BitBtnDelete,
+                               s.BitBtnSave, s.BitBtnClose, s.BitBtnLaunch, s.BitBtnHelp})
+            controls.Control(step, kTextFile, kFormSuffix, b);
+        // Texts of the window beyond the designed list: the Set button and the window list.
+        controls.Control(step, kTextFile, kFormSuffix, s.btnFilePathName);
+        reactToFields_ = false;
+        controls.ComboItems(step, kTextFile, kFormSuffix, s.cbWindowStyle);
+        reactToFields_ = true;
+    }
     c.AssistantControlsHV.StatusBar(step, kTextFile, kFormSuffix, statusBarHelp_);
     if (!store_)
         return;
@@ -235,6 +298,12 @@ void TFormFront::TranslateControls(TranslateStep step) {
         if (items::MenuItem* item = basic.Find(name))
             c.AssistantMenus.MenuItem(step, kTextFile, kFormSuffix, *item, true);
     }
+    for (QAction* entry : {miSaveNormal_, miSaveRefreshCache_})
+        if (entry)
+            c.AssistantMenus.MenuAction(step, kTextFile, kFormSuffix, entry, true);
+    // The type label and the "N/A" texts of the boxes follow the culture too.
+    if (step == TranslateStep::Apply && tvItems_ && tvItems_->model())
+        ShowItemFields(SelectedNode());
 }
 
 void TFormFront::RegisterControlTexts() {
@@ -248,126 +317,6 @@ void TFormFront::ApplyTranslation() {
 void TFormFront::PrepareShow() {
     ThvFormFrontBase::PrepareShow();
     UpdateTitle();
-}
-
-void TFormFront::ApplyOptions(const TProgramOptions& options) {
-    hotKey_->SetShortCut(QKeySequence::fromString(
-        QString::fromStdString(options.ProgramPopupShortCut), QKeySequence::PortableText));
-    painter_->FontName = QString::fromStdString(options.OverrideStandardFontName);
-    painter_->FontSize = options.OverrideStandardFontSize;
-    painter_->FontBold = options.OverrideStandardFontBold;
-    painter_->UseStandardFont = !options.OverrideStandardFont;
-    items::MenuItem hiding;
-    hiding.Caption = items::kAnchorCaption;
-    hiding.Tag = items::kTagHidden;
-    hiding.Visible = false;
-    store_->pmItems.Add(std::move(hiding));
-    QAction* action = pmItemsMenu_->addAction(QString::fromLatin1(items::kAnchorCaption));
-    action->setData(items::kTagHidden);
-    action->setVisible(false);
-    builder_->ApplyMenuDrawing(pmItemsMenu_, options.OverrideStandardFont);
-}
-
-void TFormFront::RebuildLanguageMenu() {
-    items::MenuItem* lingua = store_->BasicMenu().Find("M_MI_Lingua");
-    if (!lingua)
-        return;
-    BuildLanguageMenu(*lingua, Module()->Paths().LanguageFolder,
-                      Module()->Options().LanguageCulture, &ilLingua_);
-    linguaIcons_.Reset();
-}
-
-void TFormFront::MenuItemClick(const items::MenuItem& item) {
-    switch (item.Action) {
-    case items::MenuAction::StartItem:
-        NorItemsRTClickItem(item);
-        break;
-    case items::MenuAction::VisitWebsite:
-        OpenDocument(ThvDataModuleGenericStruct::GetWebsiteBaseUrl());
-        break;
-    case items::MenuAction::VisitForums:
-        OpenDocument(std::string(maker::ForumsUrl));
-        break;
-    case items::MenuAction::OpenWebPage:
-        OpenDocument(ThvDataModuleGenericStruct::GetWebsiteUrl() + item.Url);
-        break;
-    case items::MenuAction::SwitchLanguage:
-        MI_Lingua_Select_ChoiceClick(item);
-        break;
-    case items::MenuAction::ManageItems:
-        miManageItemsClick();
-        break;
-    case items::MenuAction::CloseApp:
-        Module()->RequestTermination();
-        break;
-    default:
-        break;
-    }
-}
-
-void TFormFront::NorItemsRTClickItem(const items::MenuItem& item) {
-    const int32_t id = item.Tag;
-    const bool runAs = store_->GetItemRunAs(id);
-    const int startMode = StartModeOf(store_->GetItemWindowState(id));
-    CallExternal(store_->GetItemPath(id), store_->GetItemParams(id), store_->GetItemWorkDir(id),
-                 runAs, startMode, store_->Paths().programFolder);
-}
-
-void TFormFront::StartupComplete() {
-    coolTrayIcon_->setIcon(ProgramIcon());
-    connect(coolTrayIcon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) {
-                    trayClickTimer_->start();
-                } else if (reason == QSystemTrayIcon::DoubleClick) {
-                    trayClickTimer_->stop();
-                    CoolTrayIconDblClick();
-                } else if (reason == QSystemTrayIcon::Context) {
-                    trayClickTimer_->stop();
-                    QTimer::singleShot(0, this, &TFormFront::CoolTrayIconClick);
-                }
-            });
-    timerDelayed_->start();
-    TimerDelayedTimer();
-}
-
-bool TFormFront::TrayIconVisible() const {
-    return coolTrayIcon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
-}
-
-void TFormFront::TimerDelayedTimer() {
-    // The notification area may not exist yet (a start at logon): try until it does.
-    if (!TrayIconVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
-        coolTrayIcon_->hide();
-        coolTrayIcon_->show();
-    }
-    if (TrayIconVisible())
-        timerDelayed_->stop();
-}
-
-void TFormFront::CoolTrayIconClick() {
-    PopupAtCursor(pmItemsMenu_, this);
-}
-
-void TFormFront::CoolTrayIconDblClick() {
-    miManageItemsClick();
-}
-
-void TFormFront::JvApplicationHotKeyHotKey() {
-    if (TrayIconVisible())
-        PopupAtCursor(pmItemsMenu_, this);
-    else
-        miManageItemsClick();
-}
-
-void TFormFront::miManageItemsClick() {
-    ShowFrontWindow();
-}
-
-void TFormFront::MI_Lingua_Select_ChoiceClick(const items::MenuItem& item) {
-    const std::string culture = CultureOfLanguageEntry(item.Caption);
-    Module()->SetLanguage(culture, false);
-    RebuildLanguageMenu();
 }
 
 void TFormFront::SaveMiscState(const std::string& iniPath) {
@@ -400,9 +349,22 @@ void TFormFront::FormDestroy() {
 void TFormFront::showEvent(QShowEvent* event) {
     ThvFormFrontBase::showEvent(event);
     if (treeModel_) {
+        // The node at the top of the visible part: the root top marker after a load or a reset.
         const QModelIndex top = tvItems_->indexAt(QPoint(1, 1));
         tvItems_->setCurrentIndex(top.isValid() ? top : treeModel_->index(0, 0));
+        // The keys go to the tree: the arrows move the selection, Alt and a letter press the
+        // buttons.
+        tvItems_->setFocus(Qt::ActiveWindowFocusReason);
+        UpdateCommandStates();
     }
+}
+
+bool TFormFront::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && statusBarHelp_) {
+        if (auto* widget = qobject_cast<QWidget*>(watched))
+            statusBarHelp_->ShowHint(ThvStatusBar::LongHint(widget->toolTip()));
+    }
+    return ThvFormFrontBase::eventFilter(watched, event);
 }
 
 void TFormFront::closeEvent(QCloseEvent* event) {
@@ -411,25 +373,26 @@ void TFormFront::closeEvent(QCloseEvent* event) {
     FormClose();
 }
 
+void TFormFront::BitBtnCloseClick() {
+    close();
+}
+
 void TFormFront::FormClose() {
     if (store_ && store_->HasUnsavedChanges()) {
         const int answer = ShowMessageDialog(
             MessageText("WantSaveChanges", "Do you want to save changes?"), MsgDlgType::Warning,
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Cancel)
+        if (answer != QMessageBox::Yes && answer != QMessageBox::No)
             return;
         hide();
-        if (answer == QMessageBox::No) {
-            treeModel_->Reset([this] {
-                store_->UndoChanges();
-                tvIcons_.Reset();
-            });
-            tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
-        }
+        if (answer == QMessageBox::Yes)
+            BitBtnSaveClick(); // saving happens only when an entry of the choice is picked
+        else
+            RestoreSavedCopy();
         return;
     }
     hide();
-    tvItems_->setCurrentIndex(treeModel_->IndexOf(store_->ResetSelection()));
+    ResetSelection();
 }
 
 } // namespace pw

@@ -1,6 +1,16 @@
 #pragma once
 // TFormFront: the main window. It owns the item store with its three mirrors, the image lists,
 // the menu painter and the popup; it is created hidden and serves as the manager window.
+//
+// The window is thin: the editing rules, the field rules and the command states live in the
+// item store's core (items/item_editing.h, items/item_fields.h); the handlers here hand them the
+// selected node and show the result. Its parts live in their own files:
+//   form_front.cpp      construction, loading, translation, window state, showing and closing
+//   front_tray.cpp      tray icon, hot key, the popup's entries and the language menu
+//   front_commands.cpp  the Tools and Add item buttons, the selection and the command states
+//   front_fields.cpp    the edit fields of the selected item
+//   front_save.cpp      the save choice and the save command
+//   side_column.*       the side column's groups and controls
 
 #include <QPointer>
 #include <memory>
@@ -11,17 +21,20 @@
 #include "items/items_backup.h"
 #include "menu/image_list_icons.h"
 
+class QMenu;
 class QScrollArea;
 class QSplitter;
-class QStatusBar;
 class QSystemTrayIcon;
 class QTimer;
 class QTreeView;
+class QAction;
 
 namespace pw {
 
 class GlobalHotKey;
 class TItemTreeModel;
+class TSideColumn;
+class ThvStatusBar;
 enum class TranslateStep;
 class TProgramOptions;
 class TPopupMenu;
@@ -38,6 +51,11 @@ public:
     static constexpr const char* kTextFile = "UTF8_program.ini";
     static constexpr const char* kFormSuffix = "__FrontMain";
     static constexpr const char* kMessageSuffix = "__MessageText__FrontMain";
+    // The status bar's default text and restore interval.
+    static constexpr const char* kStatusDefault =
+        "Use \"Find and Attach\" to add shortcuts. Alternatively, \"drag-and-drop\" from Windows "
+        "into Pathwick.";
+    static constexpr int kStatusRestoreInterval = 7500;
 
     void RegisterMessageTexts() override;
     void RegisterControlTexts() override;
@@ -54,8 +72,12 @@ public:
 
     items::ItemStore& Store() { return *store_; }
     TPopupMenu* pmItems() const { return pmItemsMenu_; }
+    QMenu* pmSaveOptions() const { return pmSaveOptions_; }
     ThvMenusPainter* Painter() const { return painter_; }
     QTreeView* tvItems() const { return tvItems_; }
+    TSideColumn* Side() const { return side_; }
+    ThvStatusBar* StatusBarHelp() const { return statusBarHelp_; }
+    TItemTreeModel* TreeModel() const { return treeModel_; }
 
     // The hot key and the menu settings of the options, applied to the running program.
     void ApplyOptions(const TProgramOptions& options);
@@ -66,6 +88,8 @@ public:
     void MenuItemClick(const items::MenuItem& item);
     // A link of the popup: starts the item whose id is the entry's Tag.
     void NorItemsRTClickItem(const items::MenuItem& item);
+    // Starts the link with this id as the popup does.
+    void LaunchItem(int32_t id);
     // The tray icon, once the delayed start-up begins.
     void StartupComplete() override;
     void TimerDelayedTimer();
@@ -78,16 +102,54 @@ public:
     GlobalHotKey& HotKey() { return *hotKey_; }
     void MI_Lingua_Select_ChoiceClick(const items::MenuItem& item);
 
+    // The selected node of tvItems (nullptr: none).
+    items::TreeNode* SelectedNode() const;
+    void SelectNode(const items::TreeNode* node);
+    // Clears the paste source, selects the root top marker, refreshes the command states.
+    void ResetSelection();
+    void UpdateCommandStates();
+
+    // The Tools group.
+    void BitBtnMoveUpClick();
+    void BitBtnMoveDownClick();
+    void BitBtnCutClick();
+    void BitBtnCopyClick();
+    void BitBtnPasteClick();
+    void BitBtnDeleteClick();
+    void BitBtnSweepClick();
+    void BitBtnUndoClick();
+    void BitBtnSaveClick();
+    void BitBtnHelpClick();
+    void BitBtnLaunchClick();
+    void BitBtnCloseClick();
+    // The Add item group.
+    void BitBtnAttachClick();
+    // Undo's work, also used by the close question's No.
+    void RestoreSavedCopy();
+    // An entry of the save choice: "Save" or "Save and refresh image cache".
+    void miSaveSharedClick(QAction* entry);
+    // Fills the edit fields from node.
+    void ShowItemFields(const items::TreeNode* node);
+
 protected:
     void CreateLayout() override;
     void FormCreate() override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     items::BackupAnswer AskRestoreBackup(const std::string& backupFolder) override;
     void TranslateControls(TranslateStep step);
     void FormClose();
+    void CreateSaveChoice();
+    void ConnectControls();
+    void ConnectFields();
+    void tvItemsCurrentChanged();
+    void RefreshTreePictures();
+    void ShowPicture(int imageIndex);
+    // The caption rule on the caption box's text; false when a message was shown.
+    void RunCaptionRule(const QString& typed);
 
     std::unique_ptr<items::IconSource> iconSource_;
     std::unique_ptr<items::ItemStore> store_;
@@ -96,17 +158,26 @@ private:
     ThvMenusPainter* painter_ = nullptr;
     std::unique_ptr<TPopupMenuBuilder> builder_;
     TPopupMenu* pmItemsMenu_ = nullptr;
+    QMenu* pmSaveOptions_ = nullptr;
+    QAction* miSaveNormal_ = nullptr;
+    QAction* miSaveRefreshCache_ = nullptr;
     TItemTreeModel* treeModel_ = nullptr;
 
     QSplitter* splitter_ = nullptr;
     QScrollArea* panelSide_ = nullptr;
+    TSideColumn* side_ = nullptr;
     QTreeView* tvItems_ = nullptr;
-    QStatusBar* statusBarHelp_ = nullptr;
+    ThvStatusBar* statusBarHelp_ = nullptr;
     QSystemTrayIcon* coolTrayIcon_ = nullptr;
     QTimer* timerDelayed_ = nullptr;
     QTimer* trayClickTimer_ = nullptr; // tells a click from the first half of a double click
     GlobalHotKey* hotKey_ = nullptr;
     int panelSideWidth_ = 220; // the side panel's width while the window is hidden
+
+    // Off while the program itself fills the boxes or rebuilds the tree: no rule runs then.
+    bool reactToFields_ = true;
+    bool reactToSelection_ = true;
+    bool captionBoxWasEnabled_ = false;
 };
 
 } // namespace pw

@@ -1,7 +1,10 @@
 #pragma once
 // The editing tree tvItems shown by a QTreeView: a thin adapter that holds no state of its own.
+// Folders show their open picture while expanded (the node's SelectedIndex); the paste source
+// of a cut is drawn dimmed.
 
 #include <QAbstractItemModel>
+#include <functional>
 
 #include "items/item_node.h"
 
@@ -12,7 +15,9 @@ class ImageListIcons;
 class TItemTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    TItemTreeModel(items::ItemTree* tree, ImageListIcons* icons, QObject* parent = nullptr);
+    using CutMarked = std::function<const items::TreeNode*()>;
+    TItemTreeModel(items::ItemTree* tree, ImageListIcons* icons, CutMarked cutMarked = nullptr,
+                   QObject* parent = nullptr);
 
     // Runs change, which rebuilds or replaces the tree as a whole, inside a model reset, so that
     // no view holds an index into the old nodes meanwhile.
@@ -21,6 +26,17 @@ public:
         change();
         endResetModel();
     }
+    // The same for one node leaving the tree (with everything inside it).
+    void RemoveNode(const items::TreeNode* node, const std::function<void()>& change);
+    // One node arriving at row `row` of parent (nullptr: the root level).
+    void InsertNode(const items::TreeNode* parent, int row, const std::function<void()>& change);
+    // One node moving, with everything inside it, to row `row` of parent as counted before the
+    // move. A move that leaves it where it is runs change without notice.
+    void MoveNode(const items::TreeNode* node, const items::TreeNode* parent, int row,
+                  const std::function<void()>& change);
+    // The node's text or picture changed.
+    void NodeChanged(const items::TreeNode* node);
+
     items::TreeNode* NodeOf(const QModelIndex& index) const;
     QModelIndex IndexOf(const items::TreeNode* node) const;
 
@@ -35,6 +51,7 @@ private:
 
     items::ItemTree* tree_;
     ImageListIcons* icons_;
+    CutMarked cutMarked_;
 };
 
 } // namespace pw

@@ -76,6 +76,11 @@ QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item,
         action->setIcon(icons_(imageList, item.ImageIndex));
     if (!item.Hint.empty())
         action->setStatusTip(QString::fromStdString(item.Hint));
+    // A shortcut from the culture's texts shows beside the caption and works while the menu is
+    // open.
+    if (!item.ShortCut.empty())
+        action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.ShortCut),
+                                                     QKeySequence::PortableText));
     if (item.Default)
         menu->setDefaultAction(action);
     return action;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -98,6 +99,24 @@ void ThvlgLanguageAssistantControls::Control(TranslateStep step, const std::stri
     const QString name = control->objectName();
     SetCaptionOf(control, Text(step, file, suffix, name + ".Caption", CaptionOf(control)));
     control->setToolTip(Text(step, file, suffix, name + ".Hint", control->toolTip()));
+}
+
+void ThvlgLanguageAssistantControls::ComboItems(TranslateStep step, const std::string& file,
+                                                const std::string& suffix, QComboBox* list) const {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->itemText(i);
+    const QString text = Text(step, file, suffix, list->objectName() + ".Items",
+                              entries.join(QStringLiteral("\r\n")));
+    if (step == TranslateStep::Register)
+        return;
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QStringList translated = lines.split(u'\n');
+    if (translated.size() != list->count())
+        return;
+    for (int i = 0; i < list->count(); ++i)
+        list->setItemText(i, translated[i]);
 }
 
 void ThvlgLanguageAssistantControlsHV::StatusBar(TranslateStep step, const std::string& file,

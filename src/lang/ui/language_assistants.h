@@ -13,6 +13,7 @@
 #include <string>
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QStatusBar;
 class QTabWidget;
@@ -69,6 +70,10 @@ public:
     // Caption and hint: buttons, radio buttons, check boxes, group boxes, panels.
     void Control(TranslateStep step, const std::string& file, const std::string& suffix,
                  QWidget* control) const;
+    // The entries of a fixed list, under Name + ".Items", one entry per line; applied only when
+    // the text holds as many entries as the list (the entries are told apart by position).
+    void ComboItems(TranslateStep step, const std::string& file, const std::string& suffix,
+                    QComboBox* list) const;
 };
 
 // "____ControlsHV": the default text of a status bar ("AutoHintDef").

@@ -25,6 +25,7 @@
 #include "menu/menus_painter.h"
 #include "menu/popup_at_cursor.h"
 #include "menu/popup_menu.h"
+#include "menu/tray_activation.h"
 #include "options/program_options.h"
 #include "platform/global_hot_key.h"
 #include "platform/theme_icon_source.h"
@@ -140,10 +141,10 @@ void TFormFront::CreateLayout() {
     timerDelayed_->setObjectName("TimerDelayed");
     timerDelayed_->setInterval(10000);
     connect(timerDelayed_, &QTimer::timeout, this, &TFormFront::TimerDelayedTimer);
-    trayClickTimer_ = new QTimer(this);
-    trayClickTimer_->setSingleShot(true);
-    trayClickTimer_->setInterval(QApplication::doubleClickInterval());
-    connect(trayClickTimer_, &QTimer::timeout, this, &TFormFront::CoolTrayIconClick);
+    trayActivation_ = new TTrayActivation(this);
+    connect(trayActivation_, &TTrayActivation::Click, this, &TFormFront::CoolTrayIconClick);
+    connect(trayActivation_, &TTrayActivation::DoubleClick, this,
+            &TFormFront::CoolTrayIconDblClick);
     hotKey_ = new GlobalHotKey(this);
     hotKey_->setObjectName("JvApplicationHotKey");
     // Queued: the popup runs its own loop, which must not start inside the native event filter.
@@ -315,18 +316,8 @@ void TFormFront::NorItemsRTClickItem(const items::MenuItem& item) {
 
 void TFormFront::StartupComplete() {
     coolTrayIcon_->setIcon(ProgramIcon());
-    connect(coolTrayIcon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) {
-                    trayClickTimer_->start();
-                } else if (reason == QSystemTrayIcon::DoubleClick) {
-                    trayClickTimer_->stop();
-                    CoolTrayIconDblClick();
-                } else if (reason == QSystemTrayIcon::Context) {
-                    trayClickTimer_->stop();
-                    QTimer::singleShot(0, this, &TFormFront::CoolTrayIconClick);
-                }
-            });
+    connect(coolTrayIcon_, &QSystemTrayIcon::activated, trayActivation_,
+            &TTrayActivation::Activated);
     timerDelayed_->start();
     TimerDelayedTimer();
 }

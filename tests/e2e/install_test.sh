@@ -151,6 +151,12 @@ xdotool key Up Return
 e2e_wait_exit "$E2E_PROGRAM" 20
 grep -q '^LanguageCulture=de-de' "$E2E_DATA/config/options.ini" ||
     e2e_fail "the options file does not hold the German culture"
+# Writing the options wrote the autostart entry: it starts the installed binary (its folder name
+# has a blank, so the Exec line quotes it), and it is a valid desktop entry.
+autostart="$XDG_CONFIG_HOME/autostart/HalvornEk-Pathwick.desktop"
+[ "$(sed -n 's/^Exec=//p' "$autostart")" = "\"$moved/bin/pathwick\"" ] ||
+    e2e_fail "the autostart entry starts $(sed -n 's/^Exec=//p' "$autostart")"
+out=$(desktop-file-validate "$autostart" 2>&1) && [ -z "$out" ] || e2e_fail "autostart entry: $out"
 e2e_start_program
 e2e_wait_for "the tray icon after the restart" 20 find_tray_icon
 german_width=$(open_program_menu)

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/ui/module_shared.h"
+#include "framework/maker_info.h"
 #include "framework/ui/application.h"
 #include "platform/startup_environment.h"
 #include "platform/termination_signals.h"
@@ -12,6 +13,12 @@ int main(int argc, char** argv) {
     // Programs started for the user get the environment as it is now, before Qt sets anything.
     pw::CaptureStartupEnvironment();
     pw::TApplication app(argc, argv);
+    // The name the desktop shows for the program (a status notifier item's title, for one; it
+    // would be the file name "pathwick" otherwise) and the desktop entry it is installed with.
+    QCoreApplication::setApplicationName(
+        QString::fromUtf8(pw::maker::ProgramNameShort.data(), pw::maker::ProgramNameShort.size()));
+    QGuiApplication::setDesktopFileName(
+        QString::fromUtf8(pw::maker::ApplicationId.data(), pw::maker::ApplicationId.size()));
     std::unique_ptr<pw::TModuleShared> module;
     try {
         module = std::make_unique<pw::TModuleShared>(nullptr, pw::ProgramDataPathInputs());

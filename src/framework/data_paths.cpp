@@ -68,12 +68,18 @@ void MigrateOne(const std::string& programFolder, const std::string& legacyFile)
 
 } // namespace
 
-DataPathInputs StandardDataPathInputs(const std::string& programFolder, const EnvLookup& env) {
+DataPathInputs StandardDataPathInputs(const ProgramLocation& location, const EnvLookup& env) {
     DataPathInputs inputs;
-    inputs.ProgramFolder = programFolder;
+    inputs.ProgramFolder = location.ProgramFolder;
+    inputs.BinaryFolder = location.BinaryFolder;
+    inputs.ProgramFolderInstalled = location.Installed;
     inputs.DocumentsFolder = XdgDocumentsDir(env);
     inputs.GenericDataFolder = XdgDataHome(env);
     return inputs;
+}
+
+std::string ProgramBinaryFolder(const DataPathInputs& inputs) {
+    return inputs.BinaryFolder.empty() ? inputs.ProgramFolder : inputs.BinaryFolder;
 }
 
 DataAccessMode ParseDataAccessMode(std::string_view value) {
@@ -122,8 +128,10 @@ DataPaths ResolveDataPaths(const DataPathInputs& inputs) {
     std::string userData = pf;
     std::string coreData = pf;
     PerUserFolders perUser;
+    const bool writable = !inputs.ProgramFolderInstalled;
 
-    MigrateLegacyConfig(pf);
+    if (writable)
+        MigrateLegacyConfig(pf);
 
     IniDocument muc(ReadUtf8TextFile(pf + std::string(kMucIni)));
     for (const std::string& name :
@@ -161,12 +169,12 @@ DataPaths ResolveDataPaths(const DataPathInputs& inputs) {
             for (const char* sub : kSeededSubFolders)
                 SeedFromProgramFolder(pf, userData, sub);
         } else {
-            if (!ForceDirectories(pf + "projects/")) {
+            if (!writable || !ForceDirectories(pf + "projects/")) {
                 EstablishPerUserFolders(inputs, perUser);
                 if (!perUser.documents.empty())
                     mode = DataAccessMode::Os;
             }
-            if (mode == DataAccessMode::App)
+            if (mode == DataAccessMode::App && writable)
                 CreateDataSubFolders(pf);
         }
     }
@@ -181,15 +189,17 @@ DataPaths ResolveDataPaths(const DataPathInputs& inputs) {
                 SeedFromProgramFolder(pf, userData, sub);
     }
 
-    ForceDirectories(pf);
     paths.LanguageFolder = pf + "trans/";
     paths.TipsFolder = pf + "tips/";
     paths.HelpFolder = pf + "help/";
-    ForceDirectories(paths.LanguageFolder);
-    ForceDirectories(paths.TipsFolder);
-    std::string englishTips = paths.TipsFolder + "english.txt";
-    if (FileExists(englishTips))
-        std::remove(englishTips.c_str());
+    if (writable) {
+        ForceDirectories(pf);
+        ForceDirectories(paths.LanguageFolder);
+        ForceDirectories(paths.TipsFolder);
+        std::string englishTips = paths.TipsFolder + "english.txt";
+        if (FileExists(englishTips))
+            std::remove(englishTips.c_str());
+    }
 
     paths.AccessMode = mode;
     paths.UserDataFolder = userData;

@@ -8,6 +8,7 @@
 
 #include "framework/environment.h"
 #include "framework/path_macros.h"
+#include "framework/program_folder.h"
 #include "util/strings.h"
 
 namespace pw {
@@ -19,16 +20,22 @@ inline constexpr std::string_view kProductFolderName = "Pathwick";
 
 // What the resolution starts from. All folders end with "/".
 struct DataPathInputs {
-    std::string ProgramFolder;     // the folder of the executable
+    std::string ProgramFolder; // the folder that holds trans/, help/ (framework/program_folder.h)
+    std::string BinaryFolder;  // the folder of the executable ("" counts as the program folder)
+    // The program folder is an installed data folder: it belongs to the package manager, so the
+    // resolution never creates, writes or deletes anything in it (as if it were read-only).
+    bool ProgramFolderInstalled = false;
     std::string DocumentsFolder;   // the system's documents folder ("" when there is none)
     std::string GenericDataFolder; // the system's roaming application data folder
     // "auto" becomes "os" where the system has per-user folders (every current system).
     bool PerUserFoldersAvailable = true;
 };
 
-// The standard inputs for this process: the executable's folder, and the documents and data
-// folders of the environment (see framework/environment.h).
-DataPathInputs StandardDataPathInputs(const std::string& programFolder, const EnvLookup& env);
+// The standard inputs for this process: the program folder found for the executable, and the
+// documents and data folders of the environment (see framework/environment.h).
+DataPathInputs StandardDataPathInputs(const ProgramLocation& location, const EnvLookup& env);
+// The folder of the program's binaries: BinaryFolder, else the program folder.
+std::string ProgramBinaryFolder(const DataPathInputs& inputs);
 
 struct DataPaths {
     DataAccessMode AccessMode = DataAccessMode::App;

@@ -7,6 +7,9 @@
 namespace pw::maker {
 
 inline constexpr std::string_view ProgramNameShort = "Pathwick";
+// The reverse-DNS application id: the name of the desktop entry, the icon and the AppStream
+// component an installation ships.
+inline constexpr std::string_view ApplicationId = "example.halvorn_ek.Pathwick";
 inline constexpr std::string_view ProgramVersion = "1.9.4";
 inline constexpr std::string_view CompanyNameShort = "Halvornek";
 inline constexpr std::string_view CompanyNameLong = "Halvorn-Ek Software";

@@ -31,6 +31,7 @@
 #include "manager/side_column.h"
 #include "menu/menus_painter.h"
 #include "menu/popup_menu.h"
+#include "menu/tray_activation.h"
 #include "platform/global_hot_key.h"
 #include "platform/theme_icon_source.h"
 
@@ -157,10 +158,10 @@ void TFormFront::CreateLayout() {
     timerDelayed_->setObjectName("TimerDelayed");
     timerDelayed_->setInterval(10000);
     connect(timerDelayed_, &QTimer::timeout, this, &TFormFront::TimerDelayedTimer);
-    trayClickTimer_ = new QTimer(this);
-    trayClickTimer_->setSingleShot(true);
-    trayClickTimer_->setInterval(QApplication::doubleClickInterval());
-    connect(trayClickTimer_, &QTimer::timeout, this, &TFormFront::CoolTrayIconClick);
+    trayActivation_ = new TTrayActivation(this);
+    connect(trayActivation_, &TTrayActivation::Click, this, &TFormFront::CoolTrayIconClick);
+    connect(trayActivation_, &TTrayActivation::DoubleClick, this,
+            &TFormFront::CoolTrayIconDblClick);
     hotKey_ = new GlobalHotKey(this);
     hotKey_->setObjectName("JvApplicationHotKey");
     // Queued: the popup runs its own loop, which must not start inside the native event filter.

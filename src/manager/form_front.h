@@ -39,6 +39,7 @@ enum class TranslateStep;
 class TProgramOptions;
 class TPopupMenu;
 class TPopupMenuBuilder;
+class TTrayActivation;
 class ThvMenusPainter;
 
 class TFormFront : public ThvFormFrontBase, private items::BackupQuestion {
@@ -170,7 +171,7 @@ private:
     ThvStatusBar* statusBarHelp_ = nullptr;
     QSystemTrayIcon* coolTrayIcon_ = nullptr;
     QTimer* timerDelayed_ = nullptr;
-    QTimer* trayClickTimer_ = nullptr; // tells a click from the first half of a double click
+    TTrayActivation* trayActivation_ = nullptr; // tells a click from a double click
     GlobalHotKey* hotKey_ = nullptr;
     int panelSideWidth_ = 220; // the side panel's width while the window is hidden
 

@@ -9,10 +9,13 @@
 #include "items/basic_menu.h"
 #include "lang/language_menu.h"
 #include "manager/form_front.h"
+
 #include "menu/launching.h"
 #include "menu/menus_painter.h"
 #include "menu/popup_at_cursor.h"
 #include "menu/popup_menu.h"
+#include "menu/tray_activation.h"
+#include "menu/tray_activation.h"
 #include "options/program_options.h"
 #include "platform/global_hot_key.h"
 
@@ -86,18 +89,8 @@ void TFormFront::LaunchItem(int32_t id) {
 
 void TFormFront::StartupComplete() {
     coolTrayIcon_->setIcon(ProgramIcon());
-    connect(coolTrayIcon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) {
-                    trayClickTimer_->start();
-                } else if (reason == QSystemTrayIcon::DoubleClick) {
-                    trayClickTimer_->stop();
-                    CoolTrayIconDblClick();
-                } else if (reason == QSystemTrayIcon::Context) {
-                    trayClickTimer_->stop();
-                    QTimer::singleShot(0, this, &TFormFront::CoolTrayIconClick);
-                }
-            });
+    connect(coolTrayIcon_, &QSystemTrayIcon::activated, trayActivation_,
+            &TTrayActivation::Activated);
     timerDelayed_->start();
     TimerDelayedTimer();
 }

@@ -42,8 +42,9 @@ std::string QuoteExecArgument(std::string_view argument) {
     return value;
 }
 
-std::string AutostartEntryText(const std::string& programFolder) {
-    std::string program = programFolder + std::string(kAutostartProgramFile);
+std::string AutostartEntryText(const std::string& binaryFolder) {
+    std::string program =
+        IncludeTrailingSeparator(binaryFolder) + std::string(kAutostartProgramFile);
     std::string text;
     text += "[Desktop Entry]\n";
     text += "Type=Application\n";
@@ -55,7 +56,7 @@ std::string AutostartEntryText(const std::string& programFolder) {
     return text;
 }
 
-bool UpdateAutostartEntry(const std::string& autostartFolder, const std::string& programFolder,
+bool UpdateAutostartEntry(const std::string& autostartFolder, const std::string& binaryFolder,
                           bool enabled) {
     if (autostartFolder.empty())
         return false;
@@ -65,7 +66,7 @@ bool UpdateAutostartEntry(const std::string& autostartFolder, const std::string&
             return true;
         return std::remove(file.c_str()) == 0;
     }
-    std::string text = AutostartEntryText(programFolder);
+    std::string text = AutostartEntryText(binaryFolder);
     if (FileExists(file) && ReadFileBytes(file) == text)
         return true;
     if (!ForceDirectories(IncludeTrailingSeparator(autostartFolder)))

@@ -30,7 +30,7 @@ void TProgramOptions::WriteProgramOptions(IniDocument& ini) {
     ini.WriteBool(kSectionMiscellaneous, "AlwaysShowInTask", AlwaysShowInTask);
     ini.WriteString(kSectionMiscellaneous, "ProgramPopupShortCut", ProgramPopupShortCut);
     AutostartUpdated = !AutostartFolder.empty() &&
-                       UpdateAutostartEntry(AutostartFolder, ProgramFolder, AlwaysShowInTray);
+                       UpdateAutostartEntry(AutostartFolder, BinaryFolder, AlwaysShowInTray);
 }
 
 } // namespace pw

@@ -26,10 +26,11 @@ public:
     bool AlwaysShowInTask = true; // stored only
     std::string ProgramPopupShortCut = "CTRL+L";
 
-    // Not stored: where the autostart entry goes ("" leaves it alone) and the folder its Exec
-    // line names. Set by the application module from the data paths and the environment.
+    // Not stored: where the autostart entry goes ("" leaves it alone) and the folder of the
+    // program's binary, which its Exec line names (the program folder of a build, bin/ of an
+    // installed program). Set by the application module from the data paths and the environment.
     std::string AutostartFolder;
-    std::string ProgramFolder;
+    std::string BinaryFolder;
     // Whether the last write could update the autostart entry.
     bool AutostartUpdated = false;
 };

@@ -110,3 +110,103 @@ e2e_instance_listening() {
 
 # The data folder the program uses for this HOME (the default "os" access mode).
 E2E_DATA="$HOME/Documents/Halvorn-Ek/Pathwick"
+
+# The system's python3, which has the Debian D-Bus bindings (python3-dbus, python3-gi).
+E2E_PYTHON=/usr/bin/python3
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# Starts a private D-Bus session bus and exports its address. Its configuration allows every
+# name and message and activates no services, so only what the test starts is on it.
+e2e_start_session_bus() {
+    cat >"$E2E_TMP/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$E2E_TMP</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+    dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork --nopidfile --print-address=3 \
+        3>"$E2E_TMP/bus.address" 2>"$E2E_TMP/dbus.err" &
+    E2E_PIDS+=($!)
+    e2e_wait_for "the session bus" 10 test -s "$E2E_TMP/bus.address"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus.address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# Starts the test's status notifier watcher and host (sni_watcher.py) on the session bus; its log
+# is $E2E_TMP/sni.log (one file per start: sni.log, then sni.log.2, ...), its PID E2E_SNI.
+E2E_SNI_STARTS=0
+e2e_start_sni_watcher() {
+    E2E_SNI_STARTS=$((E2E_SNI_STARTS + 1))
+    E2E_SNI_LOG="$E2E_TMP/sni.log"
+    [ "$E2E_SNI_STARTS" -eq 1 ] || E2E_SNI_LOG="$E2E_TMP/sni.log.$E2E_SNI_STARTS"
+    "$E2E_PYTHON" "$E2E_DIR/sni_watcher.py" serve "$E2E_SNI_LOG" 2>>"$E2E_TMP/sni.err" &
+    E2E_SNI=$!
+    E2E_PIDS+=($E2E_SNI)
+    e2e_wait_for "the status notifier watcher" 10 grep -q '^ready$' "$E2E_SNI_LOG"
+}
+
+# Ends the watcher as a desktop shell's restart does; waits until its name has left the bus.
+e2e_stop_sni_watcher() {
+    kill "$E2E_SNI" 2>/dev/null
+    e2e_wait_exit "$E2E_SNI" 10
+}
+
+# The first item registered with the current watcher, as "SERVICE PATH" ("" when none).
+e2e_sni_item() {
+    sed -n 's/^item //p' "$E2E_SNI_LOG" 2>/dev/null | head -n1
+}
+
+# Runs the watcher's client: e2e_sni props|call|twice ... on the registered item.
+e2e_sni() {
+    local what=$1
+    shift
+    # shellcheck disable=SC2046
+    "$E2E_PYTHON" "$E2E_DIR/sni_watcher.py" "$what" $(e2e_sni_item) "$@"
+}
+
+# Asks a window to close as a window manager's close box does (a WM_DELETE_WINDOW message); the
+# e2e display runs no window manager.
+e2e_close_window() {
+    "$E2E_PYTHON" - "$1" <<'PY'
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x11.XFlush.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+display = x11.XOpenDisplay(None)
+if not display:
+    sys.exit(1)
+window = int(sys.argv[1], 0)
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = window
+event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+event.xclient.data[1] = 0  # CurrentTime
+status = x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+x11.XFlush(display)
+x11.XCloseDisplay(display)
+sys.exit(0 if status else 1)
+PY
+}

@@ -35,16 +35,19 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
+ProgramLocation ProgramFolderLocation() {
+    return FindProgramFolder(ExecutableFolder());
+}
+
 std::string DataFolder(const std::string& explicitFolder) {
     if (!explicitFolder.empty())
         return IncludeTrailingSeparator(explicitFolder);
     if (const char* env = std::getenv("PATHWICK_DATA"); env && *env)
         return IncludeTrailingSeparator(env);
-    std::string programFolder = ExecutableFolder();
-    if (programFolder.empty())
+    ProgramLocation location = ProgramFolderLocation();
+    if (location.ProgramFolder.empty())
         return HomeFolder() + "Documents/Halvorn-Ek/Pathwick/";
-    return ResolveDataPaths(StandardDataPathInputs(programFolder, ProcessEnvironment()))
-        .UserDataFolder;
+    return ResolveDataPaths(StandardDataPathInputs(location, ProcessEnvironment())).UserDataFolder;
 }
 
 bool TakeOption(Args& args, const std::string& name, std::string& value) {

@@ -1,9 +1,12 @@
 #pragma once
 // pathwick-ctl's commands. Each command file registers itself with a static initialiser:
-//   static const bool registered = pw::ctl::RegisterCommand({"list", "list [--data DIR]", RunList});
+//   static const bool registered = pw::ctl::RegisterCommand({"list", "list [--data DIR]",
+//   RunList});
 
 #include <string>
 #include <vector>
+
+#include "framework/program_folder.h"
 
 namespace pw::ctl {
 
@@ -20,6 +23,10 @@ const std::vector<Command>& Commands();
 
 // Exit status for bad arguments, after printing the usage to stderr.
 int UsageError(const std::string& message);
+
+// The program folder for this executable, as the program finds its own (framework/
+// program_folder.h); an empty location when the executable's path cannot be read.
+ProgramLocation ProgramFolderLocation();
 
 // The user data folder (ending with "/") a command works on: the --data value when given,
 // else PATHWICK_DATA from the environment, else the folder the program itself would use.

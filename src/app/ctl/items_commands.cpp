@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "app/ctl/ctl_registry.h"
-#include "framework/environment.h"
 #include "items/icon_source.h"
 #include "items/item_store.h"
 #include "items/tree_report.h"
@@ -40,7 +39,8 @@ bool OpenDataFolder(Args& args, std::string& dataFolder, int& status) {
 }
 
 pw::items::StorePaths PathsFor(const std::string& dataFolder) {
-    return {dataFolder + "shortcuts/", dataFolder + "temp/", pw::ExecutableFolder()};
+    return {dataFolder + "shortcuts/", dataFolder + "temp/",
+            pw::ctl::ProgramFolderLocation().ProgramFolder};
 }
 
 int RejectRest(const Args& args) {

@@ -12,17 +12,26 @@ namespace {
 int RunPaths(const pw::ctl::Args& args) {
     if (!args.empty())
         return pw::ctl::UsageError("paths takes no arguments");
-    std::string programFolder = pw::ExecutableFolder();
-    if (programFolder.empty()) {
+    pw::ProgramLocation location = pw::ctl::ProgramFolderLocation();
+    if (location.ProgramFolder.empty()) {
         std::fprintf(stderr, "pathwick-ctl: cannot find the program folder\n");
         return 1;
     }
     pw::DataPaths paths =
-        pw::ResolveDataPaths(pw::StandardDataPathInputs(programFolder, pw::ProcessEnvironment()));
+        pw::ResolveDataPaths(pw::StandardDataPathInputs(location, pw::ProcessEnvironment()));
+    // Which program folder is in use: the one beside the binaries, or the installed data folder.
+    const std::string kind = location.Installed ? "installed" : "beside-binary";
     const std::pair<const char*, const std::string*> lines[] = {
-        {"program-folder", &paths.ProgramFolder},    {"user-data-folder", &paths.UserDataFolder},
-        {"core-data-folder", &paths.CoreDataFolder}, {"items-root", &paths.ItemsRoot},
-        {"options-file", &paths.OptionsFile},        {"log-file", &paths.LogFile},
+        {"binary-folder", &location.BinaryFolder},
+        {"program-folder", &paths.ProgramFolder},
+        {"program-folder-kind", &kind},
+        {"language-folder", &paths.LanguageFolder},
+        {"help-folder", &paths.HelpFolder},
+        {"user-data-folder", &paths.UserDataFolder},
+        {"core-data-folder", &paths.CoreDataFolder},
+        {"items-root", &paths.ItemsRoot},
+        {"options-file", &paths.OptionsFile},
+        {"log-file", &paths.LogFile},
     };
     for (const auto& [name, value] : lines)
         std::printf("%s: %s\n", name, value->c_str());

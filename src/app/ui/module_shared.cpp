@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "framework/environment.h"
+#include "framework/program_folder.h"
 #include "framework/ui/instance_control.h"
 #include "manager/form_front.h"
 #include "util/paths.h"
@@ -19,8 +20,13 @@ std::string FolderOf(QStandardPaths::StandardLocation location) {
 
 DataPathInputs ProgramDataPathInputs() {
     DataPathInputs inputs;
-    inputs.ProgramFolder =
-        IncludeTrailingSeparator(QCoreApplication::applicationDirPath().toStdString());
+    // The executable's real folder (Qt reads /proc/self/exe), then the rule that picks the folder
+    // beside it or the installed data folder.
+    const ProgramLocation location = FindProgramFolder(
+        IncludeTrailingSeparator(QCoreApplication::applicationDirPath().toStdString()));
+    inputs.ProgramFolder = location.ProgramFolder;
+    inputs.BinaryFolder = location.BinaryFolder;
+    inputs.ProgramFolderInstalled = location.Installed;
     inputs.DocumentsFolder = FolderOf(QStandardPaths::DocumentsLocation);
     inputs.GenericDataFolder = FolderOf(QStandardPaths::GenericDataLocation);
     return inputs;
@@ -38,7 +44,7 @@ TModuleShared::TModuleShared(QObject* owner, const DataPathInputs& inputs)
     PathInputs = inputs;
     MainWindowClass = [] { return CreateForm<TFormFront>(); };
     auto options = std::make_unique<TModuleProgramOptions>();
-    options->ProgramFolder = inputs.ProgramFolder;
+    options->BinaryFolder = ProgramBinaryFolder(inputs);
     options->AutostartFolder = XdgConfigHome(ProcessEnvironment()) + "autostart/";
     DataModuleCreate(std::move(options));
 }

@@ -186,12 +186,53 @@ TEST(DataPaths, EnglishTipsAreDeleted) {
     EXPECT_TRUE(FileExists(l.program + "tips/other.txt"));
 }
 
+// An installed data folder belongs to the package manager: the program only reads from it, even
+// when it could write there (a root user, or a folder of the user's own), and in every mode.
+TEST(DataPaths, InstalledProgramFolderIsOnlyRead) {
+    Layout l;
+    test::TempDir& d = l.dir;
+    d.write("prog/shortcuts/shortcuts-utf8.txt", "sample");
+    d.write("prog/glc.ini", "[Misc]\r\nDataAccess=user\r\n");
+    d.write("prog/tips/english.txt", "old");
+    DataPathInputs inputs = l.Inputs();
+    inputs.ProgramFolderInstalled = true;
+
+    DataPaths p = ResolveDataPaths(inputs);
+    EXPECT_EQ(p.AccessMode, DataAccessMode::Os);
+    EXPECT_EQ(p.UserDataFolder, l.PerUser());
+    EXPECT_EQ(test::SlurpFile(p.ItemsRoot + "shortcuts-utf8.txt"), "sample") << "still seeds";
+    EXPECT_EQ(p.HelpFolder, l.program + "help/");
+    EXPECT_TRUE(FileExists(l.program + "glc.ini")) << "no migration";
+    EXPECT_FALSE(FileExists(l.program + "muc.ini"));
+    EXPECT_TRUE(FileExists(l.program + "tips/english.txt"));
+    EXPECT_FALSE(DirectoryExists(l.program + "trans/"));
+
+    // "app" mode without a data folder of its own moves to the per-user folders.
+    d.write("prog/muc.ini", "[Misc]\r\nDataAccess=app\r\n");
+    p = ResolveDataPaths(inputs);
+    EXPECT_EQ(p.AccessMode, DataAccessMode::Os);
+    EXPECT_EQ(p.UserDataFolder, l.PerUser());
+    EXPECT_FALSE(DirectoryExists(l.program + "projects/"));
+    EXPECT_FALSE(DirectoryExists(l.program + "config/"));
+
+    // With no per-user folder either, the program folder is named but nothing is created there.
+    inputs.DocumentsFolder = l.dir.write("nodocs", "plain file") + "/";
+    p = ResolveDataPaths(inputs);
+    EXPECT_EQ(p.AccessMode, DataAccessMode::App);
+    EXPECT_EQ(p.UserDataFolder, l.program);
+    EXPECT_FALSE(DirectoryExists(l.program + "projects/"));
+    EXPECT_FALSE(DirectoryExists(l.program + "logs/"));
+}
+
 TEST(DataPaths, StandardInputsFollowTheEnvironment) {
     test::TempDir home;
     home.write(".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n");
     DataPathInputs inputs =
-        StandardDataPathInputs("/opt/pathwick/", FixedEnvironment({{"HOME", home.path()}}));
-    EXPECT_EQ(inputs.ProgramFolder, "/opt/pathwick/");
+        StandardDataPathInputs({"/opt/pathwick/bin/", "/opt/pathwick/share/pathwick/", true},
+                               FixedEnvironment({{"HOME", home.path()}}));
+    EXPECT_EQ(inputs.ProgramFolder, "/opt/pathwick/share/pathwick/");
+    EXPECT_EQ(ProgramBinaryFolder(inputs), "/opt/pathwick/bin/");
+    EXPECT_TRUE(inputs.ProgramFolderInstalled);
     EXPECT_EQ(inputs.DocumentsFolder, home.path() + "Docs/");
     EXPECT_EQ(inputs.GenericDataFolder, home.path() + ".local/share/");
 }

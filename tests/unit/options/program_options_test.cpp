@@ -85,7 +85,7 @@ TEST(ProgramOptions, EveryWriteUpdatesTheAutostartEntry) {
     test::TempDir dir;
     TProgramOptions o;
     o.AutostartFolder = dir.path() + "config/autostart/";
-    o.ProgramFolder = "/opt/pathwick/";
+    o.BinaryFolder = "/opt/pathwick/";
     IniDocument ini;
     o.WriteProgramOptions(ini);
     EXPECT_TRUE(o.AutostartUpdated);

@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/ui/module_shared.h"
 #include "framework/maker_info.h"
 #include "framework/options_file.h"
 #include "framework/ui/data_module.h"
@@ -26,6 +27,7 @@
 #include "menu/popup_at_cursor.h"
 #include "menu/popup_menu.h"
 #include "options/program_options.h"
+#include "options/ui/shortcut_text.h"
 #include "platform/global_hot_key.h"
 #include "platform/theme_icon_source.h"
 
@@ -160,6 +162,9 @@ void TFormFront::CreateLayout() {
             const LogSender who{sender, std::nullopt};
             Module()->hvLoggingProgram.Log(&who, nullptr, message, id);
         });
+    // Pictures are composed on the colours the menu and the tree are shown in.
+    store_->Images.MenuColour = painter_->MenuBackground(pmItemsMenu_).rgb();
+    store_->Images.TreeColour = tvItems_->palette().color(QPalette::Base).rgb();
     store_->Images.PrepareImageLists(
         tvItems_->fontMetrics().height() + 2 > 16 ? tvItems_->fontMetrics().height() + 2 : 16);
     pmIcons_.SetList(&store_->Images.ilPublicPM);
@@ -174,7 +179,7 @@ void TFormFront::CreateLayout() {
     // The windows these entries open are not part of the program yet.
     builder_->SetAvailability([](items::MenuAction action) {
         return action != items::MenuAction::HelpFile && action != items::MenuAction::CheckUpdates &&
-               action != items::MenuAction::About && action != items::MenuAction::Preferences;
+               action != items::MenuAction::About;
     });
     treeModel_ = new TItemTreeModel(&store_->tvItems, &tvIcons_, this);
     tvItems_->setModel(treeModel_);
@@ -250,8 +255,7 @@ void TFormFront::PrepareShow() {
 }
 
 void TFormFront::ApplyOptions(const TProgramOptions& options) {
-    hotKey_->SetShortCut(QKeySequence::fromString(
-        QString::fromStdString(options.ProgramPopupShortCut), QKeySequence::PortableText));
+    ApplyHotKeyText(*hotKey_, options.ProgramPopupShortCut, &Module()->hvLoggingProgram);
     painter_->FontName = QString::fromStdString(options.OverrideStandardFontName);
     painter_->FontSize = options.OverrideStandardFontSize;
     painter_->FontBold = options.OverrideStandardFontBold;
@@ -295,6 +299,10 @@ void TFormFront::MenuItemClick(const items::MenuItem& item) {
         break;
     case items::MenuAction::ManageItems:
         miManageItemsClick();
+        break;
+    case items::MenuAction::Preferences:
+        if (auto* module = qobject_cast<TModuleShared*>(Module()))
+            module->ShowPreferences();
         break;
     case items::MenuAction::CloseApp:
         Module()->RequestTermination();

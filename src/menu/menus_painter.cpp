@@ -229,7 +229,7 @@ void ThvMenusPainter::NorItemsRTDrawItem(QPainter* p, const QAction* action, con
     }
     if (action->menu()) {
         // The submenu arrow, in the room the measure adds for it at the right end.
-        const int tipX = r.right() - 2;
+        const int tipX = r.right() - 1;
         const int midY = r.top() + r.height() / 2;
         const QPoint arrow[3] = {{tipX - 3, midY - 3}, {tipX, midY}, {tipX - 3, midY + 3}};
         p->setRenderHint(QPainter::Antialiasing, false);

@@ -292,7 +292,11 @@ bool GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message,
         const auto* press = static_cast<const xcb_key_press_event_t*>(message);
         if (active_ && press->detail == keycode_ &&
             (press->state & kX11HotKeyModifiers) == modifiers_) {
-            emit Activated();
+            if (recording_) {
+                emit Recorded(shortcut_);
+            } else {
+                emit Activated();
+            }
             return true;
         }
     } else if (type == XCB_MAPPING_NOTIFY) {

@@ -39,6 +39,11 @@ public:
     bool SetShortCut(const QKeySequence& sequence);
     void Unregister();
 
+    // While recording, a press of the combination is handed on as Recorded instead of firing:
+    // a box that records key combinations gets the one that is the hot key.
+    void SetRecording(bool on) { recording_ = on; }
+    bool IsRecording() const { return recording_; }
+
     bool IsActive() const { return active_; }
     QKeyCombination ShortCut() const { return shortcut_; }
     HotKeyFailure Failure() const { return failure_; }
@@ -50,6 +55,8 @@ public:
 signals:
     // The combination was pressed.
     void Activated();
+    // The combination was pressed while recording.
+    void Recorded(QKeyCombination key);
 
 private:
     HotKeyFailure Grab();
@@ -59,6 +66,7 @@ private:
 
     QKeyCombination shortcut_;
     bool active_ = false;
+    bool recording_ = false;
     HotKeyFailure failure_ = HotKeyFailure::NoShortCut;
     uint8_t keycode_ = 0;
     uint16_t modifiers_ = 0;

@@ -96,6 +96,10 @@ open_preferences ctrl+k
 # grab takes Ctrl+J itself wherever the focus is; Ctrl+Alt+J reaches the box, which keeps Ctrl+J.
 xdotool key space Tab
 sleep 0.2
+# The hot key itself, pressed in the box, is recorded there instead of opening the popup.
+xdotool key ctrl+k
+sleep 0.5
+! popup_shown || e2e_fail "Ctrl+K in the hot key box opened the popup"
 xdotool key ctrl+alt+j
 sleep 0.2
 xdotool key Return

@@ -136,6 +136,8 @@ TFormProgramOptions::TFormProgramOptions() {
 TFormProgramOptions::~TFormProgramOptions() {
     // The controls go after this object's members: no focus change may reach them then.
     disconnect(focusConnection_);
+    if (hotKey_)
+        hotKey_->SetRecording(false);
 }
 
 TProgramOptions* TFormProgramOptions::ProgramOptions() const {
@@ -312,8 +314,11 @@ void TFormProgramOptions::CreateLayout() {
         {btnOK_, noHelp},
         {btnCancel_, noHelp},
     };
-    focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
-                               [this](QWidget*, QWidget* now) { ShowHelpFor(now); });
+    focusConnection_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            ShowHelpFor(now);
+            RecordHotKeyWhileFocused(now);
+        });
     connect(pgcOptions_, &QTabWidget::currentChanged, this, [this] { FocusFirstControl(); });
 
     // Opened in the centre of the screen unless a stored placement says otherwise.
@@ -326,6 +331,22 @@ void TFormProgramOptions::CreateLayout() {
 
 void TFormProgramOptions::FormCreate() {
     FillControls();
+    // The program's own grab takes its hot key before any window sees it: while the hot key
+    // box records, the grab hands the combination to the box instead of opening the popup.
+    hotKey_ = MainHotKey();
+    if (hotKey_)
+        connect(hotKey_, &GlobalHotKey::Recorded, this, [this](QKeyCombination key) {
+            hkProgramActivateShortCutPB_->SetHotKey(key);
+            lblHotKeyState_->hide();
+        });
+}
+
+void TFormProgramOptions::RecordHotKeyWhileFocused(QWidget* focused) {
+    if (!hotKey_)
+        return;
+    const bool recording = focused && (focused == hkProgramActivateShortCutPB_ ||
+                                       hkProgramActivateShortCutPB_->isAncestorOf(focused));
+    hotKey_->SetRecording(recording);
 }
 
 void TFormProgramOptions::FillControls() {
@@ -585,6 +606,8 @@ void TFormProgramOptions::FormDestroy() {
     if (closing_)
         return;
     closing_ = true;
+    if (hotKey_)
+        hotKey_->SetRecording(false);
     ThvDataModuleGenericStruct* module = Module();
     ThvFormGenericStructEx::FormDestroy();
     // Written after Cancel too: the file and the autostart entry follow the options.

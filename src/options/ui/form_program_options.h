@@ -5,6 +5,7 @@
 // autostart entry is written when the dialog goes.
 
 #include <QKeyCombination>
+#include <QPointer>
 #include <map>
 #include <string>
 
@@ -77,6 +78,7 @@ private:
     void FillControls();
     void FocusFirstControl();
     void ShowHelpFor(QWidget* focused);
+    void RecordHotKeyWhileFocused(QWidget* focused);
     void UpdateHotKeyState();
     bool AcceptHotKey(QKeyCombination key);
     // A message text of this dialog in the current culture.
@@ -109,6 +111,7 @@ private:
     QPushButton* btnOK_ = nullptr;
     QPushButton* btnCancel_ = nullptr;
 
+    QPointer<GlobalHotKey> hotKey_; // the main window's
     std::map<const QWidget*, HelpEntry> help_;
     const QWidget* helpShownFor_ = nullptr;
     QMetaObject::Connection focusConnection_;

@@ -32,6 +32,7 @@
 #include "menu/menus_painter.h"
 #include "menu/popup_menu.h"
 #include "menu/tray_activation.h"
+#include "options/program_options.h"
 #include "platform/global_hot_key.h"
 #include "platform/theme_icon_source.h"
 
@@ -179,8 +180,11 @@ void TFormFront::CreateLayout() {
             const LogSender who{sender, objectName().toStdString()};
             Module()->hvLoggingProgram.Log(&who, nullptr, message, id);
         });
-    // The tree's pictures are 16 pixels tall whatever the font: the cached tree pictures are
-    // written from them, and a taller band would shift each cached picture at every save.
+    // Pictures are composed on the colours the menu and the tree are shown in; the tree's
+    // pictures are 16 pixels tall whatever the font: the cached tree pictures are written from
+    // them, and a taller band would shift each cached picture at every save.
+    store_->Images.MenuColour = painter_->MenuBackground(pmItemsMenu_).rgb();
+    store_->Images.TreeColour = tvItems_->palette().color(QPalette::Base).rgb();
     store_->Images.PrepareImageLists(items::kIconSize);
     pmIcons_.SetList(&store_->Images.ilPublicPM);
     tvIcons_.SetList(&store_->Images.ilPublicTV);
@@ -194,7 +198,7 @@ void TFormFront::CreateLayout() {
     // The windows these entries open are not part of the program yet.
     builder_->SetAvailability([](items::MenuAction action) {
         return action != items::MenuAction::HelpFile && action != items::MenuAction::CheckUpdates &&
-               action != items::MenuAction::About && action != items::MenuAction::Preferences;
+               action != items::MenuAction::About;
     });
     treeModel_ = new TItemTreeModel(
         &store_->tvItems, &tvIcons_, [this] { return items::CutMarked(*store_); }, this);

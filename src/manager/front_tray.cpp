@@ -4,6 +4,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include "app/ui/module_shared.h"
 #include "framework/maker_info.h"
 #include "framework/ui/data_module.h"
 #include "items/basic_menu.h"
@@ -17,13 +18,13 @@
 #include "menu/tray_activation.h"
 #include "menu/tray_activation.h"
 #include "options/program_options.h"
+#include "options/ui/shortcut_text.h"
 #include "platform/global_hot_key.h"
 
 namespace pw {
 
 void TFormFront::ApplyOptions(const TProgramOptions& options) {
-    hotKey_->SetShortCut(QKeySequence::fromString(
-        QString::fromStdString(options.ProgramPopupShortCut), QKeySequence::PortableText));
+    ApplyHotKeyText(*hotKey_, options.ProgramPopupShortCut, &Module()->hvLoggingProgram);
     painter_->FontName = QString::fromStdString(options.OverrideStandardFontName);
     painter_->FontSize = options.OverrideStandardFontSize;
     painter_->FontBold = options.OverrideStandardFontBold;
@@ -52,6 +53,10 @@ void TFormFront::MenuItemClick(const items::MenuItem& item) {
     switch (item.Action) {
     case items::MenuAction::StartItem:
         NorItemsRTClickItem(item);
+        break;
+    case items::MenuAction::Preferences:
+        if (auto* module = qobject_cast<TModuleShared*>(Module()))
+            module->ShowPreferences();
         break;
     case items::MenuAction::VisitWebsite:
         OpenDocument(ThvDataModuleGenericStruct::GetWebsiteBaseUrl());

@@ -10,10 +10,8 @@
 namespace pw {
 
 namespace {
-// The palette roles that stand in for the desktop's system colours.
-QColor MenuColour(const QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
+// The palette roles that stand in for the desktop's system colours. The menu colour itself is
+// the painter's MenuBackground: what the style fills its menus with.
 QColor MenuTextColour(const QWidget* w) {
     return w->palette().color(QPalette::WindowText);
 }
@@ -40,6 +38,8 @@ constexpr int kBarWidth = 22;     // items move right by this much beside a side
 constexpr int kBarBandWidth = 20; // the band itself: x 0 to 19
 constexpr int kSeparatorHeight = 8;
 constexpr int kPictureSize = 16;
+constexpr int kFrameWidth = 1; // the owner-drawn menu's frame
+constexpr int kArrowRoom = 7;  // the measured extra width of an item with a submenu
 
 // The bottom edge as the drawing rules count it: one past the last row.
 int BottomOf(const QRect& r) {
@@ -118,12 +118,49 @@ QString ThvMenusPainter::SideBarText(const QMenu* menu) const {
 }
 
 int ThvMenusPainter::MenuHeightForBar(const QMenu* menu) const {
+    // The rows the menu shows: a separator the menu leaves out (at an end, or after another
+    // one) has no row, so the bar text ends at the real bottom.
+    int shown = 0;
+    for (const QAction* a : menu->actions()) {
+        if (a->isVisible())
+            shown += menu->actionGeometry(const_cast<QAction*>(a)).height();
+    }
+    if (shown > 0)
+        return shown;
     int h = 0;
     for (const QAction* a : menu->actions()) {
         if (a->isVisible())
             h += TagOf(a) == SeparatorTag ? kSeparatorHeight : ItemHeight + 2;
     }
     return h;
+}
+
+QColor ThvMenusPainter::MenuBackground(const QWidget* menu) const {
+    const QPalette palette = menu ? menu->palette() : QApplication::palette("QMenu");
+    if (backgroundColour_.isValid() && backgroundKey_ == palette.cacheKey())
+        return backgroundColour_;
+    // The style's own menu panel, drawn once per palette: its middle is the menu colour the
+    // user sees in the standard look, which the owner drawing and the pictures then share.
+    QImage image(40, 40, QImage::Format_ARGB32_Premultiplied);
+    image.fill(palette.color(QPalette::Window));
+    {
+        QPainter p(&image);
+        QStyleOptionMenuItem option;
+        option.palette = palette;
+        option.rect = image.rect();
+        option.state = State_None;
+        option.menuItemType = QStyleOptionMenuItem::EmptyArea;
+        baseStyle()->drawPrimitive(PE_PanelMenu, &option, &p, nullptr);
+    }
+    QColor colour = image.pixelColor(image.width() / 2, image.height() / 2);
+    colour.setAlpha(255);
+    backgroundKey_ = palette.cacheKey();
+    backgroundColour_ = colour;
+    return colour;
+}
+
+QPoint ThvMenusPainter::ClientOrigin(const QMenu* menu) const {
+    return OwnerDrawnMenu(menu) ? QPoint(kFrameWidth, kFrameWidth) : QPoint(0, 0);
 }
 
 QFont ThvMenusPainter::ItemFont(const QAction* action, const QMenu* menu, bool special) const {
@@ -137,15 +174,17 @@ QFont ThvMenusPainter::ItemFont(const QAction* action, const QMenu* menu, bool s
 }
 
 QSize ThvMenusPainter::NorItemsRTMeasureItem(const QAction* action, const QMenu* menu) const {
-    if (action->isSeparator())
-        return {0, kSeparatorHeight};
+    // A separator is measured like an item whose caption is "-": a menu drops an item of no
+    // width.
+    const bool separator = action->isSeparator();
     const QFontMetrics fm(ItemFont(action, menu, false));
-    int width = fm.horizontalAdvance(WithoutAccelerator(action->text())) + 23;
+    const QString caption = separator ? QStringLiteral("-") : WithoutAccelerator(action->text());
+    int width = fm.horizontalAdvance(caption) + 23;
     if (!SideBarText(menu).isEmpty())
         width += kBarWidth;
     if (action->menu())
-        width += 7;
-    return {width, ItemHeight + 2};
+        width += kArrowRoom;
+    return {width, separator ? kSeparatorHeight : ItemHeight + 2};
 }
 
 void ThvMenusPainter::NorItemsRTDrawItem(QPainter* p, const QAction* action, const QMenu* menu,
@@ -155,13 +194,14 @@ void ThvMenusPainter::NorItemsRTDrawItem(QPainter* p, const QAction* action, con
     const int bottom = BottomOf(r);
     const bool hasPicture = !action->icon().isNull();
     p->save();
-    p->fillRect(r, MenuColour(menu));
+    const QColor menuColour = MenuBackground(menu);
+    p->fillRect(r, menuColour);
     if (hasPicture) {
         const QPixmap pm = action->icon().pixmap(
             kPictureSize, kPictureSize, action->isEnabled() ? QIcon::Normal : QIcon::Disabled);
         p->drawPixmap(x0, bottom - 18, pm);
-        const QColor light = selected ? ButtonHighlightColour(menu) : MenuColour(menu);
-        const QColor dark = selected ? ButtonShadowColour(menu) : MenuColour(menu);
+        const QColor light = selected ? ButtonHighlightColour(menu) : menuColour;
+        const QColor dark = selected ? ButtonShadowColour(menu) : menuColour;
         p->setPen(light);
         p->drawLine(x0 - 1, bottom - 19, x0 + 15, bottom - 19);
         p->drawLine(x0 - 1, bottom - 19, x0 - 1, bottom - 2);
@@ -171,18 +211,31 @@ void ThvMenusPainter::NorItemsRTDrawItem(QPainter* p, const QAction* action, con
     }
     const int fillLeft = hasPicture ? x0 + 20 : x0;
     p->fillRect(QRect(QPoint(fillLeft, r.top()), QPoint(r.right(), r.bottom())),
-                selected && action->isEnabled() ? HighlightColour(menu) : MenuColour(menu));
+                selected && action->isEnabled() ? HighlightColour(menu) : menuColour);
     p->setFont(ItemFont(action, menu, false));
     const QRect textRect(QPoint(x0 + 23, r.top()), QPoint(r.right(), r.bottom()));
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    QColor textColour = MenuTextColour(menu);
     if (action->isEnabled()) {
-        p->setPen(selected ? HighlightTextColour(menu) : MenuTextColour(menu));
+        textColour = selected ? HighlightTextColour(menu) : MenuTextColour(menu);
+        p->setPen(textColour);
         p->drawText(textRect, flags, action->text());
     } else {
         p->setPen(ButtonHighlightColour(menu));
         p->drawText(textRect.translated(1, 1), flags, action->text());
-        p->setPen(ButtonShadowColour(menu));
+        textColour = ButtonShadowColour(menu);
+        p->setPen(textColour);
         p->drawText(textRect, flags, action->text());
+    }
+    if (action->menu()) {
+        // The submenu arrow, in the room the measure adds for it at the right end.
+        const int tipX = r.right() - 1;
+        const int midY = r.top() + r.height() / 2;
+        const QPoint arrow[3] = {{tipX - 3, midY - 3}, {tipX, midY}, {tipX - 3, midY + 3}};
+        p->setRenderHint(QPainter::Antialiasing, false);
+        p->setPen(textColour);
+        p->setBrush(textColour);
+        p->drawPolygon(arrow, 3);
     }
     p->restore();
     if (hasBar)
@@ -197,7 +250,8 @@ void ThvMenusPainter::SpeItemsRTDrawItem(QPainter* p, const QAction* action, con
     const bool separator = action->isSeparator() || TagOf(action) == SeparatorTag;
     p->save();
     p->setFont(ItemFont(action, menu, true));
-    p->fillRect(r, MenuColour(menu));
+    const QColor menuColour = MenuBackground(menu);
+    p->fillRect(r, menuColour);
     const int y = BottomOf(r) - (separator ? 4 : 10);
     p->setPen(ButtonShadowColour(menu));
     p->drawLine(r.left(), y, r.right(), y);
@@ -207,7 +261,7 @@ void ThvMenusPainter::SpeItemsRTDrawItem(QPainter* p, const QAction* action, con
         const QString caption = WithoutAccelerator(action->text());
         const QFontMetrics fm(p->font());
         QRect textRect = fm.boundingRect(r, Qt::AlignCenter | Qt::TextSingleLine, caption);
-        p->fillRect(textRect, MenuColour(menu));
+        p->fillRect(textRect, menuColour);
         p->setPen(MenuTextColour(menu));
         p->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, caption);
     }
@@ -220,6 +274,9 @@ void ThvMenusPainter::DrawSideBar(QPainter* p, const QMenu* menu) const {
     const QString text = SideBarText(menu);
     const int h = MenuHeightForBar(menu);
     p->save();
+    // The bar's coordinates count from the menu's inside, within its frame.
+    const QPoint origin = ClientOrigin(menu);
+    p->translate(origin);
     p->fillRect(QRect(0, 0, kBarBandWidth - 1, h), InactiveCaptionColour(menu));
     QFont f(FontName);
     const qreal dpi = menu->screen() ? menu->screen()->logicalDotsPerInchY() : 96.0;
@@ -268,7 +325,7 @@ void ThvMenusPainter::drawControl(ControlElement element, const QStyleOption* op
         }
     }
     if (element == CE_MenuEmptyArea && OwnerDrawnMenu(widget)) {
-        painter->fillRect(option->rect, MenuColour(widget));
+        painter->fillRect(option->rect, MenuBackground(widget));
         return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
@@ -276,17 +333,34 @@ void ThvMenusPainter::drawControl(ControlElement element, const QStyleOption* op
 
 int ThvMenusPainter::pixelMetric(PixelMetric metric, const QStyleOption* option,
                                  const QWidget* widget) const {
-    // Owner-drawn menus are laid out edge to edge, so the item rectangles are the menu's.
-    if (OwnerDrawnMenu(widget) && (metric == PM_MenuPanelWidth || metric == PM_MenuHMargin ||
-                                   metric == PM_MenuVMargin || metric == PM_MenuDesktopFrameWidth))
-        return 0;
+    // Owner-drawn menus have a frame of one pixel and no margins inside it, so the items fill
+    // the menu's inside.
+    if (OwnerDrawnMenu(widget)) {
+        if (metric == PM_MenuPanelWidth)
+            return kFrameWidth;
+        if (metric == PM_MenuHMargin || metric == PM_MenuVMargin ||
+            metric == PM_MenuDesktopFrameWidth)
+            return 0;
+    }
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
 void ThvMenusPainter::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                     QPainter* painter, const QWidget* widget) const {
-    if ((element == PE_PanelMenu || element == PE_FrameMenu) && OwnerDrawnMenu(widget)) {
-        painter->fillRect(option->rect, MenuColour(widget));
+    if (element == PE_PanelMenu && OwnerDrawnMenu(widget)) {
+        painter->fillRect(option->rect, MenuBackground(widget));
+        return;
+    }
+    if (element == PE_FrameMenu && OwnerDrawnMenu(widget)) {
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(ButtonShadowColour(widget));
+        const QRect r = option->rect;
+        painter->drawRect(QRect(r.left(), r.top(), r.width(), kFrameWidth));
+        painter->drawRect(QRect(r.left(), r.bottom() - kFrameWidth + 1, r.width(), kFrameWidth));
+        painter->drawRect(QRect(r.left(), r.top(), kFrameWidth, r.height()));
+        painter->drawRect(QRect(r.right() - kFrameWidth + 1, r.top(), kFrameWidth, r.height()));
+        painter->restore();
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);

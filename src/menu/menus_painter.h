@@ -42,8 +42,12 @@ public:
     // The bar text of a menu: the caption of a bar-tag item found before the first visible item,
     // when UseStandardFont is off; empty when the menu has no side bar.
     QString SideBarText(const QMenu* menu) const;
-    // Height of a menu for the bar: 8 per visible separator, 21 per other visible item.
+    // Height of a menu for the bar: the rows the menu shows (8 per separator, 21 per other
+    // item; a separator the menu leaves out has none).
     int MenuHeightForBar(const QMenu* menu) const;
+    // The colour the style fills a menu with (for the menu's palette): the owner drawing fills
+    // with it too, and the pictures of the menu are composed on it.
+    QColor MenuBackground(const QWidget* menu) const;
 
     // Measure and draw handlers.
     QSize NorItemsRTMeasureItem(const QAction* action, const QMenu* menu) const;
@@ -65,9 +69,14 @@ private:
     QFont ItemFont(const QAction* action, const QMenu* menu, bool special) const;
     void DrawSideBar(QPainter* p, const QMenu* menu) const;
     bool OwnerDrawnMenu(const QWidget* widget) const;
+    // Where the menu's inside begins: within the frame of an owner-drawn menu.
+    QPoint ClientOrigin(const QMenu* menu) const;
     static const QAction* ActionOf(const QStyleOption* option);
     static MenuDrawMode ModeOf(const QAction* action);
     static int TagOf(const QAction* action);
+
+    mutable qint64 backgroundKey_ = 0;
+    mutable QColor backgroundColour_;
 };
 
 } // namespace pw

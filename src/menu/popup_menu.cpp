@@ -67,10 +67,15 @@ QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item,
     action->setVisible(item.Visible);
     if (!item.Enabled || (available_ && !available_(item.Action)))
         action->setEnabled(false);
-    // Language entries take a check mark when chosen; it stays until the next load.
+    // Language entries take a check mark when chosen; it stays until the next load, also when
+    // the entry chosen is one that carries it already.
     if (item.RadioItem || item.Checked || item.Action == items::MenuAction::SwitchLanguage) {
         action->setCheckable(true);
         action->setChecked(item.Checked);
+        QObject::connect(action, &QAction::toggled, action, [action](bool checked) {
+            if (!checked)
+                action->setChecked(true);
+        });
     }
     if (item.ImageIndex >= 0 && icons_)
         action->setIcon(icons_(imageList, item.ImageIndex));
@@ -81,8 +86,14 @@ QAction* TPopupMenuBuilder::AddEntry(QMenu* menu, const items::MenuItem& item,
     if (!item.ShortCut.empty())
         action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.ShortCut),
                                                      QKeySequence::PortableText));
-    if (item.Default)
+    if (item.Default) {
         menu->setDefaultAction(action);
+        // The style draws only a default entry without submenu in bold ("Pathwick menu" has
+        // one): the entry's own font says it for both kinds.
+        QFont bold;
+        bold.setBold(true);
+        action->setFont(bold);
+    }
     return action;
 }
 

@@ -63,20 +63,30 @@ public:
         }
     }
 
-    // The first key code that carries one of the symbols, preferring the plain and shifted
-    // symbols of the first group; 0 when none does.
-    uint8_t KeycodeFor(const std::vector<uint32_t>& symbols) const {
-        for (int columns : {std::min(2, perCode_), perCode_}) {
-            for (size_t index = 0; perCode_ > 0 && index < syms_.size() / perCode_; ++index) {
-                const auto code = static_cast<uint8_t>(min_ + index);
+    // The key that carries one of the symbols, and whether the symbol sits on its shifted level.
+    // A key with the symbol on its plain level comes first, then one with it on the shifted
+    // level, then any other level. Key code 0 when no key carries it.
+    struct KeyOfSymbol {
+        uint8_t code = 0;
+        bool shifted = false;
+    };
+    KeyOfSymbol KeyFor(const std::vector<uint32_t>& symbols) const {
+        if (perCode_ <= 0) {
+            return {};
+        }
+        const size_t keys = syms_.size() / perCode_;
+        for (int column = 0; column < perCode_; ++column) {
+            for (size_t index = 0; index < keys; ++index) {
+                const xcb_keysym_t sym = syms_[index * perCode_ + column];
                 for (uint32_t symbol : symbols) {
-                    if (HasSymbol(code, symbol, columns)) {
-                        return code;
+                    if (sym == symbol) {
+                        // Columns alternate plain and shifted level, group after group.
+                        return {static_cast<uint8_t>(min_ + index), column % 2 == 1};
                     }
                 }
             }
         }
-        return 0;
+        return {};
     }
     uint16_t NumLockMask() const { return numLockMask_; }
 
@@ -143,30 +153,79 @@ bool GlobalHotKey::SetShortCut(const QKeySequence& sequence) {
 }
 
 bool GlobalHotKey::SetShortCut(QKeyCombination key) {
-    Unregister();
+    if (active_ && key == shortcut_) {
+        return true;
+    }
+    const QKeyCombination previous = shortcut_;
+    const bool wasActive = active_;
+    Ungrab();
     shortcut_ = key;
-    active_ = Grab();
-    return active_;
+    failure_ = Grab();
+    active_ = failure_ == HotKeyFailure::None;
+    if (active_) {
+        return true;
+    }
+    if (failure_ == HotKeyFailure::NoShortCut) {
+        shortcut_ = QKeyCombination();
+    } else if (wasActive &&
+               (failure_ == HotKeyFailure::NoKey || failure_ == HotKeyFailure::Taken)) {
+        // A refused combination leaves the one that worked in place.
+        shortcut_ = previous;
+        active_ = Grab() == HotKeyFailure::None;
+        if (!active_) {
+            shortcut_ = QKeyCombination();
+        }
+    }
+    return false;
 }
 
 void GlobalHotKey::Unregister() {
     Ungrab();
     shortcut_ = QKeyCombination();
     active_ = false;
+    failure_ = HotKeyFailure::NoShortCut;
 }
 
-bool GlobalHotKey::Grab() {
+bool GlobalHotKey::HasShortCut() const {
+    return shortcut_.key() != Qt::Key(0) && shortcut_.key() != Qt::Key_unknown;
+}
+
+const char* GlobalHotKey::FailureText(HotKeyFailure failure) {
+    switch (failure) {
+    case HotKeyFailure::None:
+        return "registered";
+    case HotKeyFailure::NoShortCut:
+        return "no key combination";
+    case HotKeyFailure::NoDisplay:
+        return "no X11 display offers global hot keys";
+    case HotKeyFailure::NoKey:
+        return "no key of this keyboard gives the combination";
+    case HotKeyFailure::Taken:
+        return "another program holds the combination";
+    }
+    return "";
+}
+
+HotKeyFailure GlobalHotKey::Grab() {
     const std::vector<uint32_t> symbols = KeysymsForQtKey(shortcut_.key());
+    if (symbols.empty()) {
+        return HotKeyFailure::NoShortCut;
+    }
     xcb_connection_t* c = X11Connection();
-    if (symbols.empty() || c == nullptr) {
-        return false;
+    if (c == nullptr) {
+        return HotKeyFailure::NoDisplay;
     }
     const KeyboardMap map(c);
-    keycode_ = map.KeycodeFor(symbols);
+    const KeyboardMap::KeyOfSymbol key = map.KeyFor(symbols);
+    keycode_ = key.code;
     if (keycode_ == 0) {
-        return false;
+        return HotKeyFailure::NoKey;
     }
     modifiers_ = X11ModifiersForQt(shortcut_.keyboardModifiers());
+    // "Ctrl+!" is pressed as Ctrl+Shift+1: the grab needs the Shift the symbol takes.
+    if (key.shifted) {
+        modifiers_ |= kX11ShiftMask;
+    }
     const uint16_t numLock = map.NumLockMask();
     lockVariants_ = {0, kX11LockMask};
     if (numLock != 0 && numLock != kX11LockMask && (numLock & kX11HotKeyModifiers) == 0) {
@@ -184,12 +243,12 @@ bool GlobalHotKey::Grab() {
             if (xcb_generic_error_t* error = xcb_request_check(c, cookie)) {
                 std::free(error);
                 Ungrab();
-                return false;
+                return HotKeyFailure::Taken;
             }
         }
     }
     xcb_flush(c);
-    return true;
+    return HotKeyFailure::None;
 }
 
 void GlobalHotKey::Ungrab() {
@@ -207,18 +266,19 @@ void GlobalHotKey::Ungrab() {
 }
 
 void GlobalHotKey::ScheduleRegrab() {
-    if (regrabPending_ || shortcut_.key() == Qt::Key(0)) {
+    if (regrabPending_ || !HasShortCut()) {
         return;
     }
     // Mapping changes come in bursts; grab again once they have been taken in.
     regrabPending_ = true;
     QTimer::singleShot(0, this, [this] {
         regrabPending_ = false;
-        if (shortcut_.key() == Qt::Key(0)) {
+        if (!HasShortCut()) {
             return;
         }
         Ungrab();
-        active_ = Grab();
+        failure_ = Grab();
+        active_ = failure_ == HotKeyFailure::None;
     });
 }
 
@@ -232,7 +292,11 @@ bool GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message,
         const auto* press = static_cast<const xcb_key_press_event_t*>(message);
         if (active_ && press->detail == keycode_ &&
             (press->state & kX11HotKeyModifiers) == modifiers_) {
-            emit Activated();
+            if (recording_) {
+                emit Recorded(shortcut_);
+            } else {
+                emit Activated();
+            }
             return true;
         }
     } else if (type == XCB_MAPPING_NOTIFY) {

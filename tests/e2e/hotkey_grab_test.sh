@@ -1,7 +1,8 @@
 #!/bin/bash
 # The global hot key on a real X server: Ctrl+L grabbed on the root window fires whatever lock
-# keys are on, other combinations pass by, a second client cannot take the same combination,
-# and the grab follows the key when the keyboard mapping changes.
+# keys are on, other combinations pass by, a second client cannot take the same combination, a
+# shifted symbol is grabbed with its Shift, and the grab follows the key when the keyboard
+# mapping changes.
 # Usage: hotkey_grab_test.sh PROGRAM_FOLDER (the probe is in PROGRAM_FOLDER/../tests)
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -75,6 +76,20 @@ expect_fired 5
 # The third probe goes, so the key "k" moves below is nobody's grab.
 kill $PROBE3
 e2e_wait_exit $PROBE3 10
+
+# A symbol on the shifted level: "Ctrl+!" is what Ctrl+Shift+1 types, so that is what fires;
+# Ctrl+1 is another combination.
+"$PROBE" "CTRL+!" >"$E2E_TMP/probe4.out" 2>>"$E2E_TMP/program.err" &
+PROBE4=$!
+E2E_PIDS+=($PROBE4)
+e2e_wait_for "the fourth probe to register Ctrl+!" 10 grep -q '^registered$' "$E2E_TMP/probe4.out"
+xdotool key ctrl+1
+sleep 0.5
+! grep -q '^fired' "$E2E_TMP/probe4.out" || e2e_fail "Ctrl+1 fired the hot key Ctrl+!"
+xdotool key ctrl+exclam
+e2e_wait_for "Ctrl+! (Ctrl+Shift+1) in the fourth probe" 5 grep -q '^fired 1$' "$E2E_TMP/probe4.out"
+kill $PROBE4
+e2e_wait_exit $PROBE4 10
 
 # The "l" symbol moves to another key: the grab follows it.
 if command -v xmodmap >/dev/null 2>&1; then

@@ -7,6 +7,7 @@
 #include "framework/program_folder.h"
 #include "framework/ui/instance_control.h"
 #include "manager/form_front.h"
+#include "options/ui/form_program_options.h"
 #include "util/paths.h"
 
 namespace pw {
@@ -61,6 +62,15 @@ TFormFront* TModuleShared::FrontForm() const {
 void TModuleShared::PopupRequested() {
     if (TFormFront* front = FrontForm())
         front->JvApplicationHotKeyHotKey();
+}
+
+void TModuleShared::ShowPreferences() {
+    OpenForm(
+        PreferencesForm, [] { return CreateForm<TFormProgramOptions>(); }, false, true);
+    if (PreferencesForm && PreferencesForm->isVisible()) {
+        PreferencesForm->raise();
+        PreferencesForm->activateWindow();
+    }
 }
 
 void TModuleShared::GetExtraFormVariables(std::vector<FormSlot*>& list) {

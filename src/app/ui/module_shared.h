@@ -28,6 +28,9 @@ public:
     void WriteProgramOptions(IniDocument& ini) override;
     void ReadProgramOptions(const IniDocument& ini) override;
 
+    // Opens the Preferences dialog, or brings the open one forward.
+    void ShowPreferences();
+
     // Destroys the windows in shutdown order: those opened on demand, then the main window.
     void DestroyWindows();
 

@@ -95,5 +95,30 @@ TEST_F(PopupMenuTest, UnavailableEntriesAreDisabledAndTheDefaultIsMarked) {
     EXPECT_EQ(menu.defaultAction(), menu.actions().at(1));
 }
 
+TEST_F(PopupMenuTest, ChosenLanguagesKeepTheirCheckMark) {
+    MenuItem lingua = Entry("Lingua", 0, items::MenuAction::None);
+    MenuItem current = Entry("en-us (English)", 0, items::MenuAction::SwitchLanguage);
+    current.Checked = true;
+    current.RadioItem = true;
+    lingua.Add(std::move(current));
+    MenuItem other = Entry("de-de (Deutsch)", 0, items::MenuAction::SwitchLanguage);
+    other.RadioItem = true;
+    lingua.Add(std::move(other));
+    root.Add(std::move(lingua));
+    builder.Build(&menu, root);
+    QMenu* sub = menu.actions().first()->menu();
+    ASSERT_NE(sub, nullptr);
+    emit sub->aboutToShow();
+    QAction* en = sub->actions().at(0);
+    QAction* de = sub->actions().at(1);
+    ASSERT_TRUE(en->isChecked());
+    en->trigger(); // the language already checked, chosen again
+    EXPECT_TRUE(en->isChecked());
+    de->trigger();
+    EXPECT_TRUE(de->isChecked());
+    EXPECT_TRUE(en->isChecked()) << "earlier marks stay until the next load";
+    EXPECT_EQ(clicked.size(), 2u);
+}
+
 } // namespace
 } // namespace pw

@@ -4,6 +4,7 @@
 
 #include "framework/options_file.h"
 #include "options/autostart_entry.h"
+#include "options/hot_key_rule.h"
 #include "support/temp_dir.h"
 #include "util/paths.h"
 
@@ -59,6 +60,48 @@ TEST(ProgramOptions, ReadBackAndMalformedValuesKeepDefaults) {
     EXPECT_FALSE(o.AlwaysShowInTray);
     EXPECT_TRUE(o.AlwaysShowInTask);
     EXPECT_EQ(o.ProgramPopupShortCut, "Ctrl+Alt+P");
+}
+
+TEST(ProgramOptions, ValuesAreWrittenAsDigitsAndTheShortcutTextAsItStands) {
+    TProgramOptions o;
+    o.OverrideStandardFont = true;
+    o.OverrideStandardFontName = "Noto Sans Mono";
+    o.OverrideStandardFontSize = 12;
+    o.AlwaysShowInTray = false;
+    // A text no shortcut parser reads (typed into the file by hand) is no option of its own:
+    // it is kept and written back as it is, never emptied.
+    o.ProgramPopupShortCut = "Ctrl+Hyper+";
+    IniDocument ini;
+    o.WriteProgramOptions(ini);
+    const std::string text = ini.Text("\n");
+    for (const char* line :
+         {"\nOverrideStandardFont=1\n", "\nOverrideStandardFontName=Noto Sans Mono\n",
+          "\nOverrideStandardFontSize=12\n", "\nOverrideStandardFontBold=0\n",
+          "\nAlwaysShowInTray=0\n", "\nAlwaysShowInTask=1\n",
+          "\nProgramPopupShortCut=Ctrl+Hyper+\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " missing in\n" << text;
+
+    TProgramOptions back;
+    back.ReadProgramOptions(ini);
+    EXPECT_EQ(back.ProgramPopupShortCut, "Ctrl+Hyper+");
+    EXPECT_EQ(back.OverrideStandardFontSize, 12);
+    EXPECT_TRUE(back.OverrideStandardFont);
+    EXPECT_FALSE(back.AlwaysShowInTray);
+    // An empty shortcut (no hot key) is a value of its own, not a missing key.
+    IniDocument cleared("[ProgramOptions.Miscellaneous]\nProgramPopupShortCut=\n");
+    back.ReadProgramOptions(cleared);
+    EXPECT_EQ(back.ProgramPopupShortCut, "");
+}
+
+TEST(HotKeyRule, CombinationsWithoutModifierOrWithTheRefusedSetsBecomeCtrl) {
+    EXPECT_EQ(AdmittedHotKeyModifiers(0), kHotKeyCtrl);
+    EXPECT_EQ(AdmittedHotKeyModifiers(kHotKeyShift | kHotKeyCtrl), kHotKeyCtrl);
+    EXPECT_EQ(AdmittedHotKeyModifiers(kHotKeyCtrl | kHotKeyAlt), kHotKeyCtrl);
+    EXPECT_EQ(AdmittedHotKeyModifiers(kHotKeyShift | kHotKeyCtrl | kHotKeyAlt), kHotKeyCtrl);
+    for (unsigned kept : {kHotKeyCtrl, kHotKeyShift, kHotKeyAlt, kHotKeyShift | kHotKeyAlt,
+                          kHotKeyMeta, kHotKeyMeta | kHotKeyCtrl | kHotKeyAlt})
+        EXPECT_EQ(AdmittedHotKeyModifiers(kept), kept) << kept;
+    EXPECT_EQ(AdmittedHotKeyModifiers(0x100 | kHotKeyAlt), kHotKeyAlt) << "unknown bits dropped";
 }
 
 TEST(ProgramOptions, OptionsFileRoundTripIsByteIdentical) {

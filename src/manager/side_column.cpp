@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "framework/ui/group_header.h"
+#include "framework/ui/group_heading.h"
 
 namespace pw {
 
@@ -39,7 +39,7 @@ QLineEdit* Edit(QWidget* parent, const char* name, const char* hint = nullptr) {
 }
 
 // One group: its heading strip, then its contents with a small margin.
-QVBoxLayout* Group(QVBoxLayout* column, ThvGroupHeader* header) {
+QVBoxLayout* Group(QVBoxLayout* column, ThvGroupHeading* header) {
     column->addWidget(header);
     auto* body = new QVBoxLayout;
     body->setContentsMargins(6, 4, 6, 8);
@@ -63,7 +63,7 @@ TSideColumn::TSideColumn(QWidget* parent) : QWidget(parent) {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    pnlAddItemHeader = Named(new ThvGroupHeader("Add item", this), "pnlAddItemHeader");
+    pnlAddItemHeader = Named(new ThvGroupHeading("Add item", this), "pnlAddItemHeader");
     QVBoxLayout* add = Group(column, pnlAddItemHeader);
     rbFile = Named(new QRadioButton("File on disk/lan", this), "rbFile", kFindHint);
     rbFileDirectory =
@@ -84,7 +84,7 @@ TSideColumn::TSideColumn(QWidget* parent) : QWidget(parent) {
     BitBtnAttach->setEnabled(false);
     add->addWidget(BitBtnAttach);
 
-    pnlEditItemHeader = Named(new ThvGroupHeader("Edit item", this), "pnlEditItemHeader");
+    pnlEditItemHeader = Named(new ThvGroupHeading("Edit item", this), "pnlEditItemHeader");
     QVBoxLayout* edit = Group(column, pnlEditItemHeader);
     auto* captionRow = new QHBoxLayout;
     imgFileType = Named(new QLabel(this), "imgFileType");
@@ -122,7 +122,7 @@ TSideColumn::TSideColumn(QWidget* parent) : QWidget(parent) {
     edit->addWidget(edtFileParams);
 
     pnlEditItemProHeader =
-        Named(new ThvGroupHeader("Launch settings", this), "pnlEditItemProHeader");
+        Named(new ThvGroupHeading("Launch settings", this), "pnlEditItemProHeader");
     QVBoxLayout* pro = Group(column, pnlEditItemProHeader);
     lblWorkPath = Label(this, "lblWorkPath", "Work dir");
     pro->addWidget(lblWorkPath);
@@ -142,7 +142,7 @@ TSideColumn::TSideColumn(QWidget* parent) : QWidget(parent) {
     chkUserRunAs->setFocusPolicy(Qt::TabFocus);
     pro->addWidget(chkUserRunAs);
 
-    pnlToolsHeader = Named(new ThvGroupHeader("Tools", this), "pnlToolsHeader");
+    pnlToolsHeader = Named(new ThvGroupHeading("Tools", this), "pnlToolsHeader");
     column->addWidget(pnlToolsHeader);
     auto* tools = new QGridLayout;
     tools->setContentsMargins(6, 4, 6, 8);

@@ -16,7 +16,7 @@ class QRadioButton;
 
 namespace pw {
 
-class ThvGroupHeader;
+class ThvGroupHeading;
 
 class TSideColumn : public QWidget {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     explicit TSideColumn(QWidget* parent = nullptr);
 
     // Add item
-    ThvGroupHeader* pnlAddItemHeader;
+    ThvGroupHeading* pnlAddItemHeader;
     QRadioButton* rbFile;
     QRadioButton* rbFileDirectory;
     QRadioButton* rbInternet;
@@ -32,7 +32,7 @@ public:
     QRadioButton* rbFolder;
     QPushButton* BitBtnAttach;
     // Edit item
-    ThvGroupHeader* pnlEditItemHeader;
+    ThvGroupHeading* pnlEditItemHeader;
     QLabel* imgFileType;
     QLineEdit* edtFileCap;
     QWidget* pnlFileType; // hidden: the type box
@@ -44,7 +44,7 @@ public:
     QLabel* lblFileParams;
     QLineEdit* edtFileParams;
     // Launch settings
-    ThvGroupHeader* pnlEditItemProHeader;
+    ThvGroupHeading* pnlEditItemProHeader;
     QLabel* lblWorkPath;
     QLineEdit* edtFileWorkPath;
     QLabel* lblWindowState;
@@ -52,7 +52,7 @@ public:
     QLabel* lblUserRunAs;
     QCheckBox* chkUserRunAs;
     // Tools
-    ThvGroupHeader* pnlToolsHeader;
+    ThvGroupHeading* pnlToolsHeader;
     QPushButton* BitBtnMoveDown;
     QPushButton* BitBtnMoveUp;
     QPushButton* BitBtnCut;

@@ -17,7 +17,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "framework/ui/group_header.h"
+#include "framework/ui/group_heading.h"
 #include "framework/ui/hint_status_bar.h"
 #include "gui/platform/launch_test_support.h"
 #include "items/bitmap_file.h"
@@ -417,7 +417,7 @@ TEST_F(ManagerWindowTest, ExpandedFoldersShowTheOpenFolderAndHeadingsShowTheirSt
     front->tvItems()->collapse(tools);
     EXPECT_EQ(picture().convertToFormat(QImage::Format_ARGB32_Premultiplied), listPicture(0));
 
-    ThvGroupHeader* header = Side().pnlToolsHeader;
+    ThvGroupHeading* header = Side().pnlToolsHeader;
     EXPECT_EQ(header->height(), 20);
     const QImage enabled = header->grab().toImage();
     header->setEnabled(false);
@@ -455,8 +455,8 @@ TEST_F(ManagerWindowTest, EveryTextOfTheWindowInGermanAndBack) {
     module->SetLanguage("de-de", false);
     EXPECT_EQ(s.BitBtnDelete->text(), "&L\xC3\xB6schen");
     EXPECT_EQ(s.BitBtnSave->text(), "S&peichern");
-    EXPECT_EQ(s.pnlToolsHeader->Caption(), "Werkzeuge");
-    EXPECT_EQ(s.pnlAddItemHeader->Caption(), "Eintrag hinzuf\xC3\xBCgen");
+    EXPECT_EQ(s.pnlToolsHeader->text(), "Werkzeuge");
+    EXPECT_EQ(s.pnlAddItemHeader->text(), "Eintrag hinzuf\xC3\xBCgen");
     EXPECT_EQ(s.rbFolder->text(), "Men\xC3\xBCordner");
     EXPECT_EQ(s.lblWorkPath->text(), "Arbeitsordner");
     EXPECT_EQ(s.btnFilePathName->text(), "Setzen");
@@ -473,8 +473,8 @@ TEST_F(ManagerWindowTest, EveryTextOfTheWindowInGermanAndBack) {
     for (QWidget* w : s.findChildren<QWidget*>()) {
         if (auto* b = qobject_cast<QAbstractButton*>(w))
             english << b->text();
-        if (auto* h = qobject_cast<ThvGroupHeader*>(w))
-            english << h->Caption();
+        if (auto* h = qobject_cast<ThvGroupHeading*>(w))
+            english << h->text();
     }
     for (const char* designed : {"&Delete", "C&lose", "Tools", "Run as admin", "Launch settings",
                                  "Find and Attach", "Up", "Down", "&Help", "Set"})
@@ -489,7 +489,7 @@ TEST_F(ManagerWindowTest, EveryTextOfTheWindowInGermanAndBack) {
 
     module->SetLanguage("en-us", false);
     EXPECT_EQ(s.BitBtnDelete->text(), "&Delete");
-    EXPECT_EQ(s.pnlEditItemProHeader->Caption(), "Launch settings");
+    EXPECT_EQ(s.pnlEditItemProHeader->text(), "Launch settings");
     EXPECT_EQ(s.cbWindowStyle->itemText(3), "Hidden");
     EXPECT_EQ(front->StatusBarHelp()->Text(), QString::fromUtf8(TFormFront::kStatusDefault));
     EXPECT_EQ(front->pmSaveOptions()->actions().at(0)->text(), "Save");

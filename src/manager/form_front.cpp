@@ -19,6 +19,7 @@
 
 #include "framework/options_file.h"
 #include "framework/ui/data_module.h"
+#include "framework/ui/group_heading.h"
 #include "framework/ui/hint_status_bar.h"
 #include "items/item_editing.h"
 #include "items/item_fields.h"

@@ -11,9 +11,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "framework/maker_info.h"
 #include "framework/options_file.h"
 #include "framework/ui/data_module.h"
+#include "framework/website.h"
 #include "items/basic_menu.h"
 #include "lang/framework_texts.h"
 #include "lang/language_controller.h"
@@ -171,11 +171,9 @@ void TFormFront::CreateLayout() {
             return list == "ilLingua" ? linguaIcons_.Icon(index) : pmIcons_.Icon(index);
         },
         [this](const items::MenuItem& item) { MenuItemClick(item); });
-    // The windows these entries open are not part of the program yet.
-    builder_->SetAvailability([](items::MenuAction action) {
-        return action != items::MenuAction::HelpFile && action != items::MenuAction::CheckUpdates &&
-               action != items::MenuAction::About && action != items::MenuAction::Preferences;
-    });
+    // The Preferences dialog is not part of the program yet.
+    builder_->SetAvailability(
+        [](items::MenuAction action) { return action != items::MenuAction::Preferences; });
     treeModel_ = new TItemTreeModel(&store_->tvItems, &tvIcons_, this);
     tvItems_->setModel(treeModel_);
 }
@@ -285,7 +283,16 @@ void TFormFront::MenuItemClick(const items::MenuItem& item) {
         OpenDocument(ThvDataModuleGenericStruct::GetWebsiteBaseUrl());
         break;
     case items::MenuAction::VisitForums:
-        OpenDocument(std::string(maker::ForumsUrl));
+        OpenDocument(ForumsAddress(ThvDataModuleGenericStruct::GetWebsiteUrl()));
+        break;
+    case items::MenuAction::HelpFile:
+        Module()->ShowHelpViewer();
+        break;
+    case items::MenuAction::CheckUpdates:
+        Module()->ShowCheckUpdates();
+        break;
+    case items::MenuAction::About:
+        Module()->ShowAbout();
         break;
     case items::MenuAction::OpenWebPage:
         OpenDocument(ThvDataModuleGenericStruct::GetWebsiteUrl() + item.Url);

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 
+#include "about/form_about.h"
+#include "about/form_check_help.h"
+#include "about/form_check_updates.h"
 #include "framework/environment.h"
 #include "framework/ui/instance_control.h"
 #include "manager/form_front.h"
@@ -37,6 +40,9 @@ TModuleShared::TModuleShared(QObject* owner, const DataPathInputs& inputs)
     : ThvDataModuleGenericStruct(owner) {
     PathInputs = inputs;
     MainWindowClass = [] { return CreateForm<TFormFront>(); };
+    CheckUpdatesWindowClass = [] { return CreateForm<ThvFormCheckUpdates>(); };
+    HelpViewerWindowClass = [] { return CreateForm<ThvFormCheckHelp>(); };
+    AboutWindowClass = [] { return CreateForm<ThvFormAbout>(); };
     auto options = std::make_unique<TModuleProgramOptions>();
     options->ProgramFolder = inputs.ProgramFolder;
     options->AutostartFolder = XdgConfigHome(ProcessEnvironment()) + "autostart/";

@@ -84,6 +84,86 @@ QString Decode(const QByteArray& bytes, const QString& contentType, bool html) {
     return QString::fromUtf8(bytes);
 }
 
+bool IsBlockTag(const QString& name) {
+    static const QStringList kBlockTags = {
+        "p",  "br", "div", "li",     "tr",         "td",    "th",      "h1",   "h2",
+        "h3", "h4", "h5",  "h6",     "pre",        "table", "ul",      "ol",   "dl",
+        "dt", "dd", "hr",  "center", "blockquote", "body",  "section", "html", "article"};
+    return kBlockTags.contains(name);
+}
+
+// Laying out a paragraph takes time that grows faster than its length: one paragraph of two
+// million characters keeps the program busy for minutes. Paragraphs longer than kMaxParagraph
+// characters are broken: at the next blank, at the latest kMaxParagraph / 4 characters later.
+// Plain text gets line breaks; HTML gets "<p>" (a new block, unlike "<br>") in the text between
+// tags (never inside tags,
+// entities, scripts or style sheets), each block-level tag starting a new count.
+QString BreakLongParagraphs(const QString& text, bool html) {
+    constexpr int kMaxParagraph = 2000;
+    constexpr int kForce = kMaxParagraph + kMaxParagraph / 4;
+    QString out;
+    out.reserve(text.size() + text.size() / kMaxParagraph * 4 + 16);
+    int run = 0;
+    bool inTag = false;
+    bool inEntity = false;
+    QString rawEnd; // "</script" or "</style" while inside such an element
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (html) {
+            if (!rawEnd.isEmpty()) {
+                if (c == u'<' &&
+                    text.mid(i, rawEnd.size()).compare(rawEnd, Qt::CaseInsensitive) == 0) {
+                    rawEnd.clear();
+                    inTag = true;
+                }
+                out += c;
+                continue;
+            }
+            if (inTag) {
+                inTag = c != u'>';
+                out += c;
+                continue;
+            }
+            if (c == u'<') {
+                qsizetype n = i + 1;
+                if (n < text.size() && text.at(n) == u'/')
+                    ++n;
+                qsizetype end = n;
+                while (end < text.size() && end - n < 12 && text.at(end).isLetterOrNumber())
+                    ++end;
+                const QString name = text.mid(n, end - n).toLower();
+                if (n == i + 1 &&
+                    (name == QLatin1String("script") || name == QLatin1String("style")))
+                    rawEnd = QStringLiteral("</") + name;
+                if (IsBlockTag(name))
+                    run = 0;
+                inTag = true;
+                out += c;
+                continue;
+            }
+            if (c == u'&')
+                inEntity = true;
+            else if (inEntity && !c.isLetterOrNumber() && c != u'#')
+                inEntity = false;
+        } else if (c == u'\n') {
+            run = 0;
+            out += c;
+            continue;
+        }
+        ++run;
+        if ((run > kMaxParagraph && c.isSpace()) ||
+            (run > kForce && !inEntity && !c.isLowSurrogate())) {
+            out += html ? QStringLiteral("<p>") : QStringLiteral("\n");
+            run = 0;
+            if (c.isSpace())
+                continue;
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 // --- the viewer -------------------------------------------------------------------------------
@@ -405,7 +485,7 @@ void ThvdvHost::Render(const QByteArray& bytes, const QString& contentType, cons
     view_->document()->setBaseUrl(url);
     // Text never holds NUL bytes: such content is binary whatever it claims to be.
     if ((html || text) && !bytes.contains('\0')) {
-        const QString decoded = Decode(bytes, contentType, html);
+        const QString decoded = BreakLongParagraphs(Decode(bytes, contentType, html), html);
         if (html)
             view_->setHtml(decoded);
         else

@@ -320,8 +320,10 @@ void ThvFormAbout::btnSaveDataClick() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
+    // A failure goes to the application's error handler (logged, shown with the support offer).
     if (!SaveDataTo(path))
-        throw std::runtime_error("Could not write \"" + path.toStdString() + "\"");
+        Module()->OwnExceptionHandler(
+            this, std::runtime_error("Could not write \"" + path.toStdString() + "\""));
 }
 
 void ThvFormAbout::PrintDataTo(QPrinter& printer) const {

@@ -138,10 +138,15 @@ TEST_F(AboutTest, SavePrintAndCollectDataForSupport) {
     // A file that may not be written is an error for the application's handler.
     const std::string locked = temp.write("saved/locked.html", "old");
     chmod(locked.c_str(), 0444);
-    AnswerMessageBoxes(QMessageBox::Yes); // replace it? yes
+    AnswerMessageBoxes(QMessageBox::Yes); // replace it? yes; open the support page? yes
     AnswerFileDialog(QString::fromStdString(locked));
-    EXPECT_THROW(window->btnSaveDataClick(), std::runtime_error);
+    window->btnSaveDataClick();
     EXPECT_EQ(ReadFileBytes(locked), "old");
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_TRUE(messages.last().startsWith("Error occured: \"Could not write \"" +
+                                           QString::fromStdString(locked)))
+        << messages.last().toStdString();
+    EXPECT_NE(ReadFileBytes(module->Paths().LogFile).find("Could not write"), std::string::npos);
     messages.clear();
 
     // Printing makes one document of the table.

@@ -133,15 +133,26 @@ TEST_F(CheckUpdatesTest, StoredIntervalIsKeptWhenTheBoxCannotShowItOrCriticalErr
     ProcessEvents();
     EXPECT_EQ(module->Options().CheckUpdatesInterval, 0) << "untouched, the stored 0 stays";
 
+    // Save writes what the options hold; the box reaches them only when the window closes.
     module->Options().CheckUpdatesInterval = 14;
+    window = OpenFromPopup();
+    ASSERT_NE(window, nullptr);
+    window->DaysBox()->setValue(30);
+    window->findChild<QPushButton*>("btnSave")->click();
+    IniDocument saved = LoadOptionsDocument(dataFolder + "config/options.ini", {});
+    EXPECT_EQ(saved.ReadInteger("ProgramOptions.Miscellaneous", "CheckUpdatesInterval", -9), 14);
+    window->close();
+    ProcessEvents();
+    EXPECT_EQ(module->Options().CheckUpdatesInterval, 30);
+
     module->Options().CheckUpdatesCritErrRes = true;
     window = OpenFromPopup();
     ASSERT_NE(window, nullptr);
     window->DaysBox()->setValue(90);
     window->close();
     ProcessEvents();
-    EXPECT_EQ(module->Options().CheckUpdatesInterval, 14);
-    EXPECT_EQ(server.RequestsFor(kHistoryPath).size(), 2) << "each window loads the page";
+    EXPECT_EQ(module->Options().CheckUpdatesInterval, 30) << "kept while errors are resolved";
+    EXPECT_EQ(server.RequestsFor(kHistoryPath).size(), 3) << "each window loads the page";
 }
 
 TEST_F(CheckUpdatesTest, DueCheckOpensByItselfAtStartUp) {

@@ -7,7 +7,7 @@ PACKAGES=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev libqt6svg6 qt6-image-formats-plugins libxcb1-dev libgl-dev
-    breeze-icon-theme xdg-utils
+    breeze-icon-theme xdg-utils python3
     xvfb xauth xdotool trayer x11-utils x11-xserver-utils libxcb-xtest0-dev
     dbus-daemon python3-dbus python3-gi
     desktop-file-utils appstream man-db dpkg-dev file lintian

@@ -13,9 +13,9 @@ inline constexpr std::string_view ApplicationId = "example.halvorn_ek.Pathwick";
 inline constexpr std::string_view ProgramVersion = "1.9.4";
 inline constexpr std::string_view CompanyNameShort = "Halvornek";
 inline constexpr std::string_view CompanyNameLong = "Halvorn-Ek Software";
-// Scheme and host, no trailing slash.
+// Scheme and host, no trailing slash (PATHWICK_WEBSITE_URL replaces it, framework/website.h);
+// every page of the maker's site is below it.
 inline constexpr std::string_view WebsiteBaseUrl = "https://www.halvorn-ek.example";
-inline constexpr std::string_view ForumsUrl = "https://forums.halvorn-ek.example/";
 inline constexpr std::string_view SupportEmail = "support@halvorn-ek.example";
 inline constexpr std::string_view CopyrightTime = "\xC2\xA9 2004-2026";
 inline constexpr std::string_view CopyrightHolders = "Halvorn-Ek Software";

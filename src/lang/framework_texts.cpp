@@ -94,10 +94,11 @@ void RegisterFrameworkTexts(ThvlgLanguageController& lang, TDateTime now) {
                            "This will open an external browser window.");
 }
 
-void RegisterFrameworkTemplateVariables(ThvlgLanguageController& lang, const DataPaths& paths) {
+void RegisterFrameworkTemplateVariables(ThvlgLanguageController& lang, const DataPaths& paths,
+                                        const std::string& websiteBaseUrl) {
     lang.AddTemplateVariable("ProgramNameShort", S(maker::ProgramNameShort));
     lang.AddTemplateVariable("ProgramNameShortCommon", S(maker::ProgramNameShort));
-    lang.AddTemplateVariable("CompanyUrlFull", S(maker::WebsiteBaseUrl));
+    lang.AddTemplateVariable("CompanyUrlFull", websiteBaseUrl);
     lang.AddTemplateVariable("CompanyProductSupportEmail", S(maker::SupportEmail));
     lang.AddTemplateVariable("CompanyNameShort", S(maker::CompanyNameShort));
     lang.AddTemplateVariable("CompanyNameLong", S(maker::CompanyNameLong));

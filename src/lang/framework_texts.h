@@ -17,7 +17,9 @@ inline constexpr const char* kFileProgram = "UTF8_program.ini";
 // Registers, in their order, the texts of "UTF8_general.ini", the metadata of the three files
 // (dated now) and the framework messages of "UTF8_shared.ini".
 void RegisterFrameworkTexts(ThvlgLanguageController& lang, TDateTime now = NowLocal());
-// "ProgramNameShort", "CompanyUrlFull", ..., "LogFilePath" and "AppDataPath".
-void RegisterFrameworkTemplateVariables(ThvlgLanguageController& lang, const DataPaths& paths);
+// "ProgramNameShort", "CompanyUrlFull" (the web site's base address), ..., "LogFilePath" and
+// "AppDataPath".
+void RegisterFrameworkTemplateVariables(ThvlgLanguageController& lang, const DataPaths& paths,
+                                        const std::string& websiteBaseUrl);
 
 } // namespace pw

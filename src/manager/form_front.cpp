@@ -138,11 +138,11 @@ void TFormFront::CreateLayout() {
             [this] { panelSideWidth_ = splitter_->sizes().value(0, panelSideWidth_); });
     layout->addWidget(splitter_, 1);
 
-    statusBarHelp_ = new ThvStatusBar(this);
+    statusBarHelp_ = new ThvHintStatusBar(this);
     statusBarHelp_->setObjectName("StatusBarHelp");
-    statusBarHelp_->SetAutoHintDef(QString::fromUtf8(kStatusDefault));
+    statusBarHelp_->SetDefaultText(QString::fromUtf8(kStatusDefault));
     statusBarHelp_->SetRestoreInterval(kStatusRestoreInterval);
-    statusBarHelp_->ShowHint(statusBarHelp_->AutoHintDef());
+    statusBarHelp_->SetHintText(statusBarHelp_->DefaultText());
     layout->addWidget(statusBarHelp_);
 
     painter_ = new ThvMenusPainter();
@@ -195,11 +195,6 @@ void TFormFront::CreateLayout() {
             return list == "ilLingua" ? linguaIcons_.Icon(index) : pmIcons_.Icon(index);
         },
         [this](const items::MenuItem& item) { MenuItemClick(item); });
-    // The windows these entries open are not part of the program yet.
-    builder_->SetAvailability([](items::MenuAction action) {
-        return action != items::MenuAction::HelpFile && action != items::MenuAction::CheckUpdates &&
-               action != items::MenuAction::About;
-    });
     treeModel_ = new TItemTreeModel(
         &store_->tvItems, &tvIcons_, [this] { return items::CutMarked(*store_); }, this);
     tvItems_->setModel(treeModel_);
@@ -367,7 +362,7 @@ void TFormFront::showEvent(QShowEvent* event) {
 bool TFormFront::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter && statusBarHelp_) {
         if (auto* widget = qobject_cast<QWidget*>(watched))
-            statusBarHelp_->ShowHint(ThvStatusBar::LongHint(widget->toolTip()));
+            statusBarHelp_->SetHintText(ThvHintStatusBar::LongHint(widget->toolTip()));
     }
     return ThvFormFrontBase::eventFilter(watched, event);
 }

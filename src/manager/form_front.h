@@ -34,7 +34,7 @@ namespace pw {
 class GlobalHotKey;
 class TItemTreeModel;
 class TSideColumn;
-class ThvStatusBar;
+class ThvHintStatusBar;
 enum class TranslateStep;
 class TProgramOptions;
 class TPopupMenu;
@@ -77,7 +77,7 @@ public:
     ThvMenusPainter* Painter() const { return painter_; }
     QTreeView* tvItems() const { return tvItems_; }
     TSideColumn* Side() const { return side_; }
-    ThvStatusBar* StatusBarHelp() const { return statusBarHelp_; }
+    ThvHintStatusBar* StatusBarHelp() const { return statusBarHelp_; }
     TItemTreeModel* TreeModel() const { return treeModel_; }
 
     // The hot key and the menu settings of the options, applied to the running program.
@@ -168,7 +168,7 @@ private:
     QScrollArea* panelSide_ = nullptr;
     TSideColumn* side_ = nullptr;
     QTreeView* tvItems_ = nullptr;
-    ThvStatusBar* statusBarHelp_ = nullptr;
+    ThvHintStatusBar* statusBarHelp_ = nullptr;
     QSystemTrayIcon* coolTrayIcon_ = nullptr;
     QTimer* timerDelayed_ = nullptr;
     TTrayActivation* trayActivation_ = nullptr; // tells a click from a double click

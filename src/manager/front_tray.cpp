@@ -5,8 +5,8 @@
 #include <QTimer>
 
 #include "app/ui/module_shared.h"
-#include "framework/maker_info.h"
 #include "framework/ui/data_module.h"
+#include "framework/website.h"
 #include "items/basic_menu.h"
 #include "lang/language_menu.h"
 #include "manager/form_front.h"
@@ -15,7 +15,6 @@
 #include "menu/menus_painter.h"
 #include "menu/popup_at_cursor.h"
 #include "menu/popup_menu.h"
-#include "menu/tray_activation.h"
 #include "menu/tray_activation.h"
 #include "options/program_options.h"
 #include "options/ui/shortcut_text.h"
@@ -62,7 +61,16 @@ void TFormFront::MenuItemClick(const items::MenuItem& item) {
         OpenDocument(ThvDataModuleGenericStruct::GetWebsiteBaseUrl());
         break;
     case items::MenuAction::VisitForums:
-        OpenDocument(std::string(maker::ForumsUrl));
+        OpenDocument(ForumsAddress(ThvDataModuleGenericStruct::GetWebsiteUrl()));
+        break;
+    case items::MenuAction::HelpFile:
+        Module()->ShowHelpViewer();
+        break;
+    case items::MenuAction::CheckUpdates:
+        Module()->ShowCheckUpdates();
+        break;
+    case items::MenuAction::About:
+        Module()->ShowAbout();
         break;
     case items::MenuAction::OpenWebPage:
         OpenDocument(ThvDataModuleGenericStruct::GetWebsiteUrl() + item.Url);

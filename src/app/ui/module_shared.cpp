@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 
+#include "about/form_about.h"
+#include "about/form_check_help.h"
+#include "about/form_check_updates.h"
 #include "framework/environment.h"
 #include "framework/program_folder.h"
 #include "framework/ui/instance_control.h"
@@ -44,6 +47,9 @@ TModuleShared::TModuleShared(QObject* owner, const DataPathInputs& inputs)
     : ThvDataModuleGenericStruct(owner) {
     PathInputs = inputs;
     MainWindowClass = [] { return CreateForm<TFormFront>(); };
+    CheckUpdatesWindowClass = [] { return CreateForm<ThvFormCheckUpdates>(); };
+    HelpViewerWindowClass = [] { return CreateForm<ThvFormCheckHelp>(); };
+    AboutWindowClass = [] { return CreateForm<ThvFormAbout>(); };
     auto options = std::make_unique<TModuleProgramOptions>();
     options->BinaryFolder = ProgramBinaryFolder(inputs);
     options->AutostartFolder = XdgConfigHome(ProcessEnvironment()) + "autostart/";

@@ -6,7 +6,6 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <cxxabi.h>
 #include <typeinfo>
 
@@ -14,6 +13,8 @@
 #include "framework/options_file.h"
 #include "framework/support_address.h"
 #include "framework/ui/instance_control.h"
+#include "framework/web_rules.h"
+#include "framework/website.h"
 #include "lang/framework_texts.h"
 #include "lang/language_controller.h"
 #include "lang/ui/language_assistants.h"
@@ -65,7 +66,13 @@ void ThvDataModuleGenericStruct::DataModuleCreate(
     InitializeFramework();
     gCurrentModule = this;
     composite_ = std::make_unique<ThvlgLanguageCompositeAllEx>();
+    systemInfo_ =
+        std::make_unique<LinuxSystemInfo>("/etc/os-release", "/proc/meminfo", "",
+                                          PathInputs.DocumentsFolder, PathInputs.GenericDataFolder);
     options_ = std::move(options);
+    // The browsers are looked up once, at start-up; they are not stored.
+    if (options_)
+        options_->LookUpProgramPaths(*systemInfo_);
     state_ = ModuleState::FrameworkInitialised;
     LoadOptionsFile();
     state_ = ModuleState::OptionsLoaded;
@@ -107,7 +114,7 @@ void ThvDataModuleGenericStruct::StartLanguageAndMainForm() {
     lang.SetOptions({/*UseBuiltInTexts=*/true, /*SkipEmptyTexts=*/true});
     lang.SetAsGlobalController();
     lang.PushDefaultTemplateSystem("__curly");
-    RegisterFrameworkTemplateVariables(lang, paths_);
+    RegisterFrameworkTemplateVariables(lang, paths_, GetWebsiteBaseUrl());
     SetDialogTranslation(&lang, kFileGeneral);
 
     RegisterModuleTexts();
@@ -162,14 +169,10 @@ void ThvDataModuleGenericStruct::NotifyMainFormStarted() {
 
 void ThvDataModuleGenericStruct::DelayedStartup() {
     ProcessPendingMessages();
-    if (!Terminating() && qobject_cast<ThvFormFrontBase*>(MainForm.data())) {
-        const double today = std::floor(NowLocal());
-        const double last = std::floor(options_->CheckUpdatesLast);
-        const double days = today - last;
-        if (days >= options_->CheckUpdatesInterval && !options_->CheckUpdatesCritErrRes &&
-            options_->CheckUpdatesInterval >= 0)
-            StartCheckUpdates();
-    }
+    if (!Terminating() && qobject_cast<ThvFormFrontBase*>(MainForm.data()) &&
+        CheckUpdatesDue(NowLocal(), options_->CheckUpdatesLast, options_->CheckUpdatesInterval,
+                        options_->CheckUpdatesCritErrRes))
+        StartCheckUpdates();
     ProcessPendingMessages();
     if (!Terminating())
         options_->ApplyOptions();
@@ -388,7 +391,7 @@ void ThvDataModuleGenericStruct::SaveOptionsFile() {
 // --- errors -----------------------------------------------------------------------------------
 
 std::string ThvDataModuleGenericStruct::GetWebsiteBaseUrl() {
-    return std::string(maker::WebsiteBaseUrl);
+    return WebsiteBaseUrl();
 }
 
 std::string ThvDataModuleGenericStruct::GetWebsiteUrl() {
@@ -437,7 +440,19 @@ void ThvDataModuleGenericStruct::OwnExceptionHandler(QObject* sender, const std:
 }
 
 void ThvDataModuleGenericStruct::StartCheckUpdates() {
+    ShowCheckUpdates();
+}
+
+void ThvDataModuleGenericStruct::ShowAbout() {
+    OpenForm(AboutForm, AboutWindowClass, false, true);
+}
+
+void ThvDataModuleGenericStruct::ShowCheckUpdates() {
     OpenForm(CheckUpdatesForm, CheckUpdatesWindowClass, false, true);
+}
+
+void ThvDataModuleGenericStruct::ShowHelpViewer() {
+    OpenForm(HelpViewerForm, HelpViewerWindowClass, false, true);
 }
 
 void ThvDataModuleGenericStruct::ReleaseModule() {}

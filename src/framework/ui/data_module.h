@@ -14,6 +14,7 @@
 #include "framework/data_paths.h"
 #include "framework/logging.h"
 #include "framework/shared_options.h"
+#include "framework/system_info.h"
 #include "framework/ui/form_base.h"
 
 namespace pw {
@@ -71,6 +72,11 @@ public:
 
     // Opens the Check for updates window (the schedule of the delayed start-up uses it).
     virtual void StartCheckUpdates();
+    // Open the About, Check for updates and Help viewer windows, not modal; an open one is left
+    // as it is.
+    void ShowAbout();
+    void ShowCheckUpdates();
+    void ShowHelpViewer();
 
     // Opens a window once per slot; an open window is left as it is.
     void OpenForm(FormSlot& slot, const FormFactory& windowClass, bool modal, bool show);
@@ -80,7 +86,8 @@ public:
     void LoadOptionsFile();
     void SaveOptionsFile();
 
-    // The maker's web site: "https://halvorn-ek.example" and the same with a trailing "/".
+    // The maker's web site: the base address (scheme and host, PATHWICK_WEBSITE_URL when set,
+    // see framework/website.h) and the same with a trailing "/".
     static std::string GetWebsiteBaseUrl();
     static std::string GetWebsiteUrl();
 
@@ -96,11 +103,14 @@ public:
     ThvlgLanguageController& Language();
     ThvlgLanguageCompositeAllEx& LanguageComposite() { return *composite_; }
     ThvWinFormInstanceControl* InstanceControl() const { return instanceControl_; }
+    // The system's answers (name, memory, browsers); exists once the module is created.
+    const ThvSystemInfo& SystemInfo() const { return *systemInfo_; }
 
     // The window slots.
     FormSlot MainForm, AboutForm, CheckUpdatesForm, HelpViewerForm;
     FormFactory MainWindowClass;
-    FormFactory CheckUpdatesWindowClass; // none until the window exists
+    // The classes of the windows opened on demand; set by the program's module.
+    FormFactory CheckUpdatesWindowClass, AboutWindowClass, HelpViewerWindowClass;
 
     bool MainWindowClosing = false;
     bool HideRequested = false;
@@ -120,6 +130,7 @@ protected:
 
     std::unique_ptr<ThvSharedProgramOptions> options_;
     std::unique_ptr<ThvlgLanguageCompositeAllEx> composite_;
+    std::unique_ptr<ThvSystemInfo> systemInfo_;
     DataPaths paths_;
 
 private:

@@ -1,51 +1,63 @@
 #pragma once
-// ThvStatusBar: the hint status bar of the program's windows. It shows a default text
-// ("AutoHintDef"), takes the hints of the controls under the mouse, and after a restore interval
-// shows its default text again.
+// ThvHintStatusBar: a status bar with a default text that shows the hints of the controls under
+// the mouse pointer and the texts other code hands it, and returns to its default text after a
+// restore interval.
 //
-//   the default text: the restore timer stops, the remembered hint is forgotten, the default shows;
-//   an empty text:    nothing while the default shows; else the bar goes blank, the hint is
-//                     forgotten, the timer restarts;
-//   any other text:   nothing when it is the remembered hint; else it is remembered and shown,
-//                     and the timer restarts.
-// When the timer runs out the default text shows and the timer stops. An interval of 0 never
-// restores.
+//   the default text: the restore timer stops, the remembered hint is forgotten, the default
+//                     text is shown;
+//   an empty text:    nothing while the default text shows; otherwise the remembered hint is
+//                     forgotten, the bar goes blank and the restore timer restarts;
+//   any other text:   nothing when it is the remembered hint; otherwise it is remembered,
+//                     shown, and the restore timer restarts.
+// When the timer runs out the default text is shown (the remembered hint stays). An interval
+// of 0 never restores.
+//
+// The default text is the "AutoHintDef" property, which the language assistant translates. A
+// control's hint is its tool tip; the long part after "|" is shown, a hint without "|" whole.
+// The first panel is the text; further panels are added with addPermanentWidget.
 
 #include <QStatusBar>
-#include <QTimer>
+
+class QTimer;
 
 namespace pw {
 
-class ThvStatusBar : public QStatusBar {
+class ThvHintStatusBar : public QStatusBar {
     Q_OBJECT
 public:
-    explicit ThvStatusBar(QWidget* parent = nullptr);
-
     static constexpr int kDefaultRestoreInterval = 3750;
 
-    // The default text, kept in the "AutoHintDef" property (which the translation reads and sets).
-    QString AutoHintDef() const;
-    void SetAutoHintDef(const QString& text);
-    void SetRestoreInterval(int milliseconds) { restoreInterval_ = milliseconds; }
-    int RestoreInterval() const { return restoreInterval_; }
+    explicit ThvHintStatusBar(QWidget* parent = nullptr);
 
-    // A hint for the bar (the long part of a control's hint, or a text of the window's own).
-    void ShowHint(const QString& text);
-    QString RememberedHint() const { return remembered_; }
+    QString DefaultText() const;
+    void SetDefaultText(const QString& text);
+    int RestoreInterval() const { return restoreInterval_; }
+    void SetRestoreInterval(int milliseconds);
+    // A text handed to the bar by the program or by a control's hint (rules above).
+    void SetHintText(const QString& text);
     QString Text() const { return currentMessage(); }
-    bool RestorePending() const { return restore_.isActive(); }
-    // The part of a hint after its first "|"; the whole hint when it has none.
+    bool ShowingDefault() const { return showingDefault_; }
+    QString RememberedHint() const { return rememberedHint_; }
+    bool RestorePending() const;
+    // Follows the mouse over the controls of this window (the bar's top-level window).
+    void WatchHints(bool watch);
+
+    // The long part of a hint: after the first "|", or the whole hint.
     static QString LongHint(const QString& hint);
 
 protected:
-    bool event(QEvent* event) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void RestoreDefault();
+    void ShowDefault();
+    void Restore();
 
-    QTimer restore_;
-    QString remembered_;
+    QTimer* restoreTimer_ = nullptr;
     int restoreInterval_ = kDefaultRestoreInterval;
+    QString rememberedHint_;
+    bool showingDefault_ = true;
+    bool watching_ = false;
 };
 
 } // namespace pw

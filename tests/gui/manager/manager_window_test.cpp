@@ -244,7 +244,7 @@ TEST_F(ManagerWindowTest, EditFieldsShowTheItemAndStoreWhatIsTyped) {
 
 TEST_F(ManagerWindowTest, StatusBarShowsHintsAndItsDefaultText) {
     StartWithSample();
-    ThvStatusBar* bar = front->StatusBarHelp();
+    ThvHintStatusBar* bar = front->StatusBarHelp();
     const QString fallback = QString::fromUtf8(TFormFront::kStatusDefault);
     EXPECT_EQ(bar->Text(), fallback);
     EXPECT_EQ(bar->RestoreInterval(), 7500);
@@ -257,25 +257,25 @@ TEST_F(ManagerWindowTest, StatusBarShowsHintsAndItsDefaultText) {
     QApplication::sendEvent(Side().BitBtnMoveUp, &enter);
     EXPECT_EQ(bar->Text(), "");
     EXPECT_EQ(bar->RememberedHint(), "");
-    bar->ShowHint(fallback);
+    bar->SetHintText(fallback);
     EXPECT_FALSE(bar->RestorePending());
-    bar->ShowHint("");
+    bar->SetHintText("");
     EXPECT_EQ(bar->Text(), fallback) << "an empty text leaves the default text";
     EXPECT_FALSE(bar->RestorePending());
 
     // The restore, on a bar of its own with a short interval.
-    ThvStatusBar own;
-    own.SetAutoHintDef("default");
+    ThvHintStatusBar own;
+    own.SetDefaultText("default");
     own.SetRestoreInterval(30);
-    own.ShowHint("hint|long part");
-    own.ShowHint(ThvStatusBar::LongHint("hint|long part"));
+    own.SetHintText("hint|long part");
+    own.SetHintText(ThvHintStatusBar::LongHint("hint|long part"));
     EXPECT_EQ(own.Text(), "long part");
     ASSERT_TRUE(test::WaitUntil([&] { return own.Text() == "default"; }, 2000));
     EXPECT_EQ(own.RememberedHint(), "long part") << "the remembered hint stays";
-    own.ShowHint("long part");
+    own.SetHintText("long part");
     EXPECT_EQ(own.Text(), "default") << "the remembered hint again: nothing";
     own.SetRestoreInterval(0);
-    own.ShowHint("other");
+    own.SetHintText("other");
     EXPECT_FALSE(own.RestorePending()) << "an interval of 0 never restores";
 }
 

@@ -16,8 +16,8 @@ int SendRequest(const Args& args, const char* request) {
     char name[] = "pathwick-ctl";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    const auto reply = SendInstanceRequest(
-        InstanceEndpointName(QString::fromLatin1(kInstanceIdentifier)), request);
+    const auto reply =
+        SendInstanceRequest(InstanceEndpointName(QString::fromLatin1(kInstanceIdentifier)), request);
     if (!reply) {
         std::fprintf(stderr, "pathwick-ctl: Pathwick is not running.\n");
         return 1;
@@ -25,15 +25,15 @@ int SendRequest(const Args& args, const char* request) {
     return 0;
 }
 
-int RunShow(const Args& args) {
-    return SendRequest(args, InstanceRequest::Forward);
-}
-int RunPopup(const Args& args) {
-    return SendRequest(args, InstanceRequest::Popup);
-}
+int RunShow(const Args& args) { return SendRequest(args, InstanceRequest::Forward); }
+int RunPopup(const Args& args) { return SendRequest(args, InstanceRequest::Popup); }
 
-[[maybe_unused]] const bool registeredShow = RegisterCommand({"show", "show", RunShow});
-[[maybe_unused]] const bool registeredPopup = RegisterCommand({"popup", "popup", RunPopup});
+[[maybe_unused]] const bool registeredShow =
+    RegisterCommand({"show", "show",
+                     RunShow});
+[[maybe_unused]] const bool registeredPopup =
+    RegisterCommand({"popup", "popup",
+                     RunPopup});
 } // namespace
 
 } // namespace pw::ctl

@@ -3,7 +3,8 @@
 # processes on the X server (a small drag source of this test's own, driven with xdotool),
 # two files at once, one with a blank in its name. They become links after the item under the
 # pointer, the drop takes a copy (never a move), and saving writes them. Then pathwick-ctl add
-# hands a file to the running program, whose popup shows it at once.
+# hands a file to the running program, an item is dragged inside the tree, and the popup shows
+# the added file.
 # Usage: manager_drop_test.sh PROGRAM_FOLDER (the drag source is in PROGRAM_FOLDER/../tests)
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -101,7 +102,38 @@ grep -q "^\^UnkLnk|$added|pdf|added later|" "$E2E_DATA/shortcuts/shortcuts-utf8.
 [ $? -eq 2 ] || e2e_fail "a missing file did not give status 2"
 grep -q "gone.txt" "$E2E_TMP/ctl.err" || e2e_fail "no message about the missing file"
 
-# The popup shows it at once, as its fifth entry.
+# A drag inside the tree: pressed on the first row ("with blank"), held past the drag delay,
+# moved and released on the second ("plain"), it goes after that row. (Rows are 17 to 25 pixels
+# tall with the fonts of a Debian system; the first row is the top marker.)
+tree_x=$((X + WIDTH - 150))
+xdotool mousemove "$tree_x" $((Y + 30))
+xdotool mousedown 1
+sleep 0.4
+for step in $(seq 1 10); do
+    xdotool mousemove "$tree_x" $((Y + 30 + 2 * step))
+    sleep 0.05
+done
+sleep 0.3
+xdotool mouseup 1
+sleep 0.3
+xdotool windowfocus --sync "$(manager)" 2>/dev/null || true
+xdotool key alt+a
+e2e_wait_for "the save choice" 10 shown "Pathwick save choice"
+xdotool key Down Return
+expected=$(
+    printf '^UnkLnk|%s|txt|plain|\r\n' "$plain"
+    printf '^UnkLnk|%s|txt|with blank|\r\n' "$blank"
+    printf '^NetLnk|https://alpha.example/|Alpha|\r\n'
+    printf '^NetLnk|https://beta.example/|Beta|\r\n'
+    printf '^UnkLnk|%s|pdf|added later|\r\n' "$added"
+)
+for i in $(seq 1 100); do
+    saved && break
+    sleep 0.1
+done
+saved || e2e_fail "after the drag the tree was saved as: $(cat "$E2E_DATA/shortcuts/shortcuts-utf8.txt")"
+
+# The popup shows the added link at once, as its fifth entry.
 xdotool windowfocus --sync "$(manager)" 2>/dev/null || true
 xdotool key Escape
 e2e_wait_for "the manager window to hide" 10 bash -c "! xdotool search --onlyvisible --name '^Pathwick 1.9.4$'"

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QFileDialog>
+#include <QImage>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMimeData>
@@ -222,9 +223,13 @@ TEST_F(DragDropTest, FilesFoldersEntriesAndAddressesDroppedFromOtherProgramsBeco
     test::MakeExecutable(tool);
     const std::string blank = temp.write("files/with blank.txt", "x");
     const std::string pics = temp.mkdir("files/pics");
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(qRgb(255, 0, 0));
+    const std::string picture = temp.file("files/red.png");
+    ASSERT_TRUE(red.save(QString::fromStdString(picture)));
     const std::string entry =
         temp.write("files/tool.desktop", "[Desktop Entry]\nName=The Tool\nExec=" + tool +
-                                             " --go %U\nPath=/srv\nIcon=folder\n");
+                                             " --go %U\nPath=/srv\nIcon=" + picture + "\n");
     StartWithSample();
     TreeNode* web = Named("Web");
     const int count = front->Store().tvItems.Count();
@@ -250,7 +255,8 @@ TEST_F(DragDropTest, FilesFoldersEntriesAndAddressesDroppedFromOtherProgramsBeco
     EXPECT_EQ(Named("pics")->ImageIndex, items::kImageDirectoryLink);
     EXPECT_EQ(store.Attributes.Path(Named("with blank")->Data), blank);
     EXPECT_GT(Named("with blank")->ImageIndex, store.Images.ExtractEnd) << "its own icon";
-    EXPECT_FALSE(store.Images.ilPublicPM.At(toolLink->ImageIndex).Empty());
+    EXPECT_EQ(store.Images.ilPublicPM.At(toolLink->ImageIndex).At(8, 8), 0xFFFF0000u)
+        << "the entry's Icon=";
 
     // Below the last row: after the top marker of the selected item's folder.
     front->tvItems()->expand(front->TreeModel()->IndexOf(Named("Tools")));

@@ -131,10 +131,13 @@ int RunAdd(const Args& input) {
         request +=
             ' ' + QByteArray::fromStdString(PercentEncode(items::AbsoluteArgument(argument, cwd)));
     const QString endpoint = InstanceEndpointName(QString::fromLatin1(kInstanceIdentifier));
-    const std::optional<QByteArray> reply =
-        endpoint.isEmpty() ? std::nullopt : SendInstanceRequest(endpoint, request, kReplyWaitMs);
-    if (!reply)
+    // Whether an instance runs is asked first: one that takes long over the links must not find
+    // the files changed under it.
+    if (endpoint.isEmpty() || !SendInstanceRequest(endpoint, InstanceRequest::Handle))
         return AddOnDisk(data, folderPath, plans);
+    const std::optional<QByteArray> reply = SendInstanceRequest(endpoint, request, kReplyWaitMs);
+    if (!reply)
+        return Fail(1, "the running Pathwick did not answer; the links may have been added.");
 
     const QList<QByteArray> words = reply->trimmed().split(' ');
     const QByteArray& word = words.value(0);

@@ -396,6 +396,27 @@ TEST_F(DragDropTest, FindAndAttachOfFilesFoldersAndWebAddresses) {
     s.BitBtnAttach->click();
     EXPECT_EQ(front->Store().tvItems.Count(), withWeb) << "no web address, no link, no message";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // The dialogs speak the culture's language.
+    module->SetLanguage("de-de", false);
+    s.rbFile->setChecked(true);
+    QStringList filters;
+    OnNextDialog<QFileDialog>([&](QFileDialog* d) {
+        filters = d->nameFilters();
+        d->reject();
+    });
+    s.BitBtnAttach->click();
+    EXPECT_EQ(filters, QStringList{"Alle Dateien (*)"});
+    s.rbInternet->setChecked(true);
+    OnNextDialog<QInputDialog>([&](QInputDialog* d) {
+        title = d->windowTitle();
+        prompt = d->labelText();
+        d->reject();
+    });
+    s.BitBtnAttach->click();
+    EXPECT_EQ(title, "Internet und Web");
+    EXPECT_EQ(prompt, "Pfad");
+    module->SetLanguage("en-us", false);
 }
 
 TEST_F(DragDropTest, AddRequestsOfPathwickCtlJoinTheTreeAndAreSaved) {

@@ -16,10 +16,9 @@ Argb PlainIconSource::ColourOf(const std::string& lowerExtension) {
     return 0xFF000000u | r << 16 | g << 8 | b;
 }
 
-std::optional<Picture> PlainIconSource::SmallIcon(const std::string& path) {
-    ++questions_;
-    std::string type = DirectoryExists(path) ? std::string("/") : LowerExtension(path);
-    Picture pic(kIconSize, kIconSize, ColourOf(type));
+namespace {
+Picture FramedSquare(Argb colour) {
+    Picture pic(kIconSize, kIconSize, colour);
     const Argb frame = 0xFF303030u;
     for (int i = 0; i < kIconSize; ++i) {
         pic.Set(i, 0, frame);
@@ -28,6 +27,19 @@ std::optional<Picture> PlainIconSource::SmallIcon(const std::string& path) {
         pic.Set(kIconSize - 1, i, frame);
     }
     return pic;
+}
+} // namespace
+
+std::optional<Picture> PlainIconSource::SmallIcon(const std::string& path) {
+    ++questions_;
+    return FramedSquare(ColourOf(DirectoryExists(path) ? std::string("/") : LowerExtension(path)));
+}
+
+std::optional<Picture> PlainIconSource::NamedIcon(const std::string& name) {
+    ++questions_;
+    if (name.empty())
+        return std::nullopt;
+    return FramedSquare(ColourOf("icon:" + name));
 }
 
 } // namespace pw::items

@@ -15,14 +15,21 @@ public:
     // The small icon (16 by 16, or a size the caller scales) of the file or folder at path,
     // which may or may not exist; nothing when the shell has no icon for it.
     virtual std::optional<Picture> SmallIcon(const std::string& path) = 0;
+    // The small icon an application entry names by its Icon= value: a name of the icon theme or
+    // the path of a picture file; nothing when there is no such icon (the default).
+    virtual std::optional<Picture> NamedIcon(const std::string& name) {
+        (void)name;
+        return std::nullopt;
+    }
 };
 
 // A 16 by 16 square with a one-pixel dark frame, its colour derived from the lower-case
-// extension of the path (a folder, or a name without extension, has its own colour). Counts
-// the questions it is asked.
+// extension of the path (a folder, or a name without extension, has its own colour); a named
+// icon is a square in the colour of "icon:" + its name. Counts the questions it is asked.
 class PlainIconSource : public IconSource {
 public:
     std::optional<Picture> SmallIcon(const std::string& path) override;
+    std::optional<Picture> NamedIcon(const std::string& name) override;
     int Questions() const { return questions_; }
 
     // The fill colour the square of a type gets.

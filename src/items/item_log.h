@@ -15,5 +15,8 @@ inline constexpr const char* kLogSender = "TFormFront";
 inline constexpr const char* kLogSaveNodes = "Maintain_SaveNodesFrom";
 inline constexpr const char* kLogExtractFromExec = "Maintain_ExtractFromExec";
 inline constexpr const char* kLogExtractFromUnknown = "Maintain_ExtractFromUnknown";
+// Dropped things and pathwick-ctl add arguments that could not become links.
+inline constexpr const char* kLogDropFiles = "Maintain_DropFiles";
+inline constexpr const char* kLogAddRequest = "Maintain_AddRequest";
 
 } // namespace pw::items

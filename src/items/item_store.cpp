@@ -178,6 +178,12 @@ int ItemStore::AppendItemIcon(const std::string& path) {
     return Images.ExtractEnd + tvItems.Tag;
 }
 
+int ItemStore::AppendNamedItemIcon(const std::string& iconName, const std::string& path) {
+    Images.AppendNamedIcon(iconName, path);
+    ++tvItems.Tag;
+    return Images.ExtractEnd + tvItems.Tag;
+}
+
 void ItemStore::UndoChanges() {
     tvItems.CopyFrom(tvUndo);
     tvItems.Tag = tvUndo.Tag;

@@ -109,6 +109,8 @@ public:
 
     // Appends the icon of path to both lists as an editing command does; answers its index.
     int AppendItemIcon(const std::string& path);
+    // The same with the icon an application entry names (Icon=), else the icon of path.
+    int AppendNamedItemIcon(const std::string& iconName, const std::string& path);
     // The model part of Undo: tvItems becomes a copy of tvUndo, and the pictures appended since
     // the load are removed. The attribute table stays as it is.
     void UndoChanges();

@@ -155,6 +155,66 @@ std::string TreeToJson(const ItemStore& store) {
     return out;
 }
 
+std::string LinkPlansToJson(const std::vector<LinkPlan>& plans) {
+    std::string out = "[";
+    bool first = true;
+    for (const LinkPlan& plan : plans) {
+        if (!plan)
+            continue;
+        if (!first)
+            out += ',';
+        first = false;
+        out += "{\"kind\":";
+        switch (plan.kind) {
+        case LinkKind::Executable:
+            AppendJsonString(out, "exe");
+            break;
+        case LinkKind::Net:
+            AppendJsonString(out, "net");
+            break;
+        case LinkKind::Unknown:
+            AppendJsonString(out, "unknown");
+            break;
+        }
+        AppendKey(out, "text");
+        AppendJsonString(out, plan.caption);
+        AppendKey(out, "path");
+        AppendJsonString(out, plan.path);
+        if (plan.programEntries) {
+            AppendKey(out, "params");
+            AppendJsonString(out, plan.params);
+            AppendKey(out, "workdir");
+            AppendJsonString(out, plan.workDir);
+        }
+        if (plan.programEntries || plan.windowStateEntry) {
+            AppendKey(out, "window");
+            AppendJsonString(out, "");
+        }
+        if (plan.programEntries) {
+            AppendKey(out, "runas");
+            out += "false";
+        }
+        AppendKey(out, "picture");
+        switch (plan.picture) {
+        case PictureSource::Directory:
+            AppendJsonString(out, "directory");
+            break;
+        case PictureSource::WebType:
+            AppendJsonString(out, "type:url");
+            break;
+        case PictureSource::Named:
+            AppendJsonString(out, "icon:" + plan.iconName);
+            break;
+        case PictureSource::Shell:
+            AppendJsonString(out, "file:" + plan.path);
+            break;
+        }
+        out += '}';
+    }
+    out += ']';
+    return out;
+}
+
 std::string TreeToText(const ItemStore& store) {
     std::string out;
     ListText(store, store.tvItems.RootNodes(), 0, out);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "items/item_store.h"
+#include "items/link_from_file.h"
 
 namespace pw::items {
 
@@ -14,6 +15,11 @@ std::string NodeKindName(const ItemStore& store, const TreeNode& node);
 // A JSON array of the root level's nodes: "kind", "text", "image", "data", the attributes a link
 // has entries for ("path", "params", "workdir", "window", "runas"), and a folder's "children".
 std::string TreeToJson(const ItemStore& store);
+// A JSON array with one object per plan, with the keys of TreeToJson for the link it would
+// become ("kind", "text", "path" and the attributes it gets entries for) and "picture":
+// "directory", "type:url", "icon:" + the entry's icon name, or "file:" + the path whose icon it
+// takes. Refused plans are left out.
+std::string LinkPlansToJson(const std::vector<LinkPlan>& plans);
 // One node a line, two blanks of indent per level: kind, text, and for links id and path.
 std::string TreeToText(const ItemStore& store);
 

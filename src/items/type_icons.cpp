@@ -121,6 +121,17 @@ bool ItemImages::AddShellIcon(const std::string& path, int index, bool requireFi
     return true;
 }
 
+void ItemImages::AppendNamedIcon(const std::string& iconName, const std::string& fallbackPath) {
+    std::optional<Picture> icon = iconName.empty() ? std::nullopt : icons_.NamedIcon(iconName);
+    if (!icon || icon->Empty()) {
+        AddShellIcon(fallbackPath, -1, false, false);
+        return;
+    }
+    const Picture menu = AsIcon(std::move(*icon));
+    const Picture tree = TreePicture(menu, TreeColour, ilPublicTV.Height());
+    InsertBoth(-1, menu, &tree);
+}
+
 int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath) {
     bool menuIn = false, treeIn = false;
     if (!cacheFile.empty()) {

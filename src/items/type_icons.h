@@ -51,6 +51,9 @@ public:
     // only with menuOnly). With requireFile, a path that is no existing file adds nothing and
     // answers false.
     bool AddShellIcon(const std::string& path, int index, bool requireFile, bool menuOnly);
+    // Appends the icon an application entry names (Icon=) to both lists; when the source has no
+    // such icon, the icon of fallbackPath (AddShellIcon).
+    void AppendNamedIcon(const std::string& iconName, const std::string& fallbackPath);
     // The picture of an Executable link during the load: from the cache file (".bmp" with its
     // ".wc.bmp" tree picture, or ".ico"), else the icon of the target file; -1 when neither.
     int LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath);

@@ -69,6 +69,7 @@ const MessageEntry kMessageTexts[] = {
     {kSaveErrorFolders.key, kSaveErrorFolders.english, nullptr},
     {kSaveErrorRestored.key, kSaveErrorRestored.english, nullptr},
     {kSaveErrorNotRestored.key, kSaveErrorNotRestored.english, nullptr},
+    {"OpenDialogAddFilter", "All Files (*)", nullptr},
 };
 
 // The built-in menu items whose captions, hints and shortcuts follow the culture, in order;
@@ -200,6 +201,7 @@ void TFormFront::CreateLayout() {
     tvItems_->setModel(treeModel_);
     ConnectControls();
     ConnectFields();
+    ConnectDragDrop();
 
     // Esc closes like the close box; the status bar takes the hints of the controls under the
     // mouse.
@@ -360,6 +362,8 @@ void TFormFront::showEvent(QShowEvent* event) {
 }
 
 bool TFormFront::eventFilter(QObject* watched, QEvent* event) {
+    if (tvItems_ && watched == tvItems_->viewport() && treeModel_ && tvItemsViewportEvent(event))
+        return true;
     if (event->type() == QEvent::Enter && statusBarHelp_) {
         if (auto* widget = qobject_cast<QWidget*>(watched))
             statusBarHelp_->SetHintText(ThvHintStatusBar::LongHint(widget->toolTip()));

@@ -10,8 +10,14 @@
 //   front_commands.cpp  the Tools and Add item buttons, the selection and the command states
 //   front_fields.cpp    the edit fields of the selected item
 //   front_save.cpp      the save choice and the save command
+//   front_drag_drop.cpp moving items by dragging them, and files dropped from other programs
+//   front_attach.cpp    attaching files, folders on disk and web addresses, and the links that
+//                       pathwick-ctl add hands to the running program
 //   side_column.*       the side column's groups and controls
 
+#include <QByteArray>
+#include <QList>
+#include <QPoint>
 #include <QPointer>
 #include <memory>
 
@@ -21,7 +27,11 @@
 #include "items/items_backup.h"
 #include "menu/image_list_icons.h"
 
+class QDragMoveEvent;
+class QDropEvent;
 class QMenu;
+class QMimeData;
+class QMouseEvent;
 class QScrollArea;
 class QSplitter;
 class QSystemTrayIcon;
@@ -31,6 +41,9 @@ class QAction;
 
 namespace pw {
 
+namespace items {
+struct LinkPlan;
+}
 class GlobalHotKey;
 class TItemTreeModel;
 class TSideColumn;
@@ -132,6 +145,35 @@ public:
     // Fills the edit fields from node.
     void ShowItemFields(const items::TreeNode* node);
 
+    // Drag and drop in tvItems. The press selects the node under the pointer and makes it the
+    // drag source; TimerDrag (150 ms) lets a drag begin once the pointer has moved 8 pixels;
+    // TimerExpand (400 ms) opens a folder the pointer rests on when it would accept the drop.
+    static constexpr const char* kTreeItemFormat = "application/x-pathwick-tree-item";
+    static constexpr int kDragDelay = 150;
+    static constexpr int kExpandDelay = 400;
+    static constexpr int kDragThreshold = 8;
+    void tvItemsMouseDown(QMouseEvent* event);
+    void tvItemsMouseUp();
+    void TimerDragTimer();
+    void TimerExpandTimer();
+    void tvItemsDragOver(QDragMoveEvent* event);
+    void tvItemsDragDrop(QDropEvent* event);
+    void tvItemsDropFiles(QDropEvent* event);
+    // The data of a drag of the drag source inside the tree (what the drag itself carries).
+    QMimeData* TreeDragMimeData();
+    const items::TreeNode* DragSource() const { return dragSource_; }
+    QTimer* TimerDrag() const { return timerDrag_; }
+    QTimer* TimerExpand() const { return timerExpand_; }
+
+    // A new link of the plan, inserted after anchor and selected; nullptr when nothing was
+    // inserted.
+    items::TreeNode* InsertLink(items::TreeNode* anchor, const items::LinkPlan& plan);
+    // The request of pathwick-ctl add (the request line's words after "ADD", each
+    // percent-encoded: data folder, folder path, the arguments); the reply line.
+    QByteArray AddLinksRequest(const QList<QByteArray>& words);
+    // A dialog, menu, drag or command runs: requests that change the tree wait.
+    bool Busy() const;
+
 protected:
     void CreateLayout() override;
     void FormCreate() override;
@@ -148,6 +190,18 @@ private:
     void ConnectFields();
     void tvItemsCurrentChanged();
     void RefreshTreePictures();
+    void ConnectDragDrop();
+    // The drag and drop events of the tree's viewport; true when handled.
+    bool tvItemsViewportEvent(QEvent* event);
+    bool IsTreeDrag(const QMimeData* data) const;
+    void BeginTreeDrag();
+    void ForgetDragNodes();
+    void AttachFile();
+    void AttachDirectory();
+    void AttachInternet();
+    // The save command without its messages: the mirrors rebuilt, the popup and the view
+    // refreshed.
+    items::SaveOutcome SaveItemsNow(items::SaveChoice choice);
     void ShowPicture(int imageIndex);
     // The caption rule on the caption box's text; false when a message was shown.
     void RunCaptionRule(const QString& typed);
@@ -179,6 +233,19 @@ private:
     bool reactToFields_ = true;
     bool reactToSelection_ = true;
     bool captionBoxWasEnabled_ = false;
+
+    // Drag and drop.
+    QTimer* timerDrag_ = nullptr;
+    QTimer* timerExpand_ = nullptr;
+    items::TreeNode* dragSource_ = nullptr;
+    items::TreeNode* expandTarget_ = nullptr;
+    QPoint pressPos_;
+    bool dragArmed_ = false;    // TimerDrag fired: the next moves may begin the drag
+    bool dragAccepted_ = false; // the last answer to a move over an item
+    int redrawCount_ = 0;
+    QByteArray dragToken_; // tells this window's own drag from any other
+    int dragSerial_ = 0;
+    int busy_ = 0; // nested dialogs, drags and commands
 };
 
 } // namespace pw

@@ -1,4 +1,4 @@
-// The main window's Tools and Add item buttons, the selection of tvItems and the command
+// The main window's Tools buttons, the selection of tvItems and the command
 // states. Every handler hands the selected node to the editing rules of the item store and
 // tells the tree view what changed.
 #include <QAbstractEventDispatcher>
@@ -213,24 +213,6 @@ void TFormFront::BitBtnHelpClick() {
     const std::string page = Module()->Paths().ProgramFolder + "help/index.html";
     if (FileExists(page))
         OpenDocument(page);
-}
-
-void TFormFront::BitBtnAttachClick() {
-    TreeNode* anchor = SelectedNode();
-    if (!items::CanBeTarget(anchor))
-        return;
-    TreeNode* created = nullptr;
-    std::function<void()> attach;
-    if (side_->rbSeparator->isChecked())
-        attach = [&] { created = items::AttachSeparator(*store_, anchor); };
-    else if (side_->rbFolder->isChecked())
-        attach = [&] { created = items::AttachMenuFolder(*store_, anchor); };
-    else
-        return; // files, folders on disk and web addresses come with their dialogs
-    reactToSelection_ = false;
-    treeModel_->InsertNode(anchor->Parent, anchor->Index() + 1, attach);
-    reactToSelection_ = true;
-    SelectNode(created ? created : anchor);
 }
 
 } // namespace pw

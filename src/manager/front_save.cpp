@@ -43,13 +43,10 @@ void TFormFront::BitBtnSaveClick() {
     PopupAtCursor(pmSaveOptions_, this);
 }
 
-void TFormFront::miSaveSharedClick(QAction* entry) {
-    const WaitCursor wait;
-    const items::SaveChoice choice = entry == miSaveRefreshCache_
-                                         ? items::SaveChoice::RefreshImageCache
-                                         : items::SaveChoice::Normal;
+items::SaveOutcome TFormFront::SaveItemsNow(items::SaveChoice choice) {
     items::TreeNode* selected = SelectedNode();
     items::SaveOutcome out;
+    ++busy_;
     reactToSelection_ = false;
     treeModel_->Reset([&] {
         out = store_->Save(choice);
@@ -57,6 +54,7 @@ void TFormFront::miSaveSharedClick(QAction* entry) {
         tvIcons_.Reset();
     });
     reactToSelection_ = true;
+    --busy_;
     if (out.Reloaded) {
         builder_->Build(pmItemsMenu_, store_->pmItems);
         builder_->ApplyMenuDrawing(pmItemsMenu_, painter_ && !painter_->UseStandardFont);
@@ -64,6 +62,15 @@ void TFormFront::miSaveSharedClick(QAction* entry) {
     } else {
         SelectNode(selected); // the tree is as it was: the edits stay for another try
     }
+    return out;
+}
+
+void TFormFront::miSaveSharedClick(QAction* entry) {
+    const WaitCursor wait;
+    const items::SaveChoice choice = entry == miSaveRefreshCache_
+                                         ? items::SaveChoice::RefreshImageCache
+                                         : items::SaveChoice::Normal;
+    const items::SaveOutcome out = SaveItemsNow(choice);
     if (out.Saved)
         return;
     QString text = MessageText(kSaveErrorFolders.key, kSaveErrorFolders.english) + "\r\n";

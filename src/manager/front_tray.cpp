@@ -10,7 +10,6 @@
 #include "items/basic_menu.h"
 #include "lang/language_menu.h"
 #include "manager/form_front.h"
-
 #include "menu/launching.h"
 #include "menu/menus_painter.h"
 #include "menu/popup_at_cursor.h"

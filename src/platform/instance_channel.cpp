@@ -12,7 +12,8 @@
 namespace pw {
 
 namespace {
-constexpr qint64 kMaxRequest = 4096;
+// A request line may carry many long paths (pathwick-ctl add): up to 16 MiB.
+constexpr qint64 kMaxRequest = qint64(16) << 20;
 
 QString UserTag() {
     return QString::number(static_cast<qulonglong>(::getuid()));
@@ -96,12 +97,13 @@ void InstanceServer::AcceptConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > kMaxRequest)
-                    socket->abort();
+            if (socket->bytesAvailable() > kMaxRequest) {
+                socket->abort();
                 return;
             }
-            const QByteArray request = socket->readLine(kMaxRequest).trimmed();
+            if (!socket->canReadLine())
+                return;
+            const QByteArray request = socket->readLine().trimmed();
             const QByteArray reply = handler_ ? handler_(request) : QByteArray();
             socket->write(reply + '\n');
             socket->flush();

@@ -148,6 +148,19 @@ std::optional<items::Picture> ThemeIconSource::SmallIcon(const std::string& path
     return ToPicture(image);
 }
 
+std::optional<items::Picture> ThemeIconSource::NamedIcon(const std::string& name) {
+    ++questions_;
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    const QString icon = QString::fromStdString(name);
+    const QImage image = Cached(QLatin1String("entry:") + icon, [&] { return IconNamed(icon); });
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    return ToPicture(image);
+}
+
 items::Picture ThemeIconSource::ToPicture(const QImage& image) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     items::Picture picture(argb.width(), argb.height());

@@ -26,6 +26,9 @@ public:
 
     // 16 by 16 ARGB picture, nothing when the theme has no picture at all.
     std::optional<items::Picture> SmallIcon(const std::string& path) override;
+    // The icon theme's picture of an application entry's Icon= value (a theme name, or the
+    // absolute path of a picture file).
+    std::optional<items::Picture> NamedIcon(const std::string& name) override;
     // The same as a 16 by 16 QImage in Format_ARGB32; null when none.
     QImage SmallImage(const QString& path);
 

@@ -176,6 +176,7 @@ int ResolveDesktopEntry(const std::string& linkPath, ShellLinkRecord& record) {
 
     if (ValueOf(keys, "Type") == "Link") {
         record.Target = ValueOf(keys, "URL");
+        record.TargetIsUrl = true;
         return record.Target.empty() ? kShellLinkNoTarget : kShellLinkOk;
     }
     std::vector<std::string> words;

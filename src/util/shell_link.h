@@ -11,6 +11,7 @@ struct ShellLinkRecord {
     int ShowCmd = 1;              // normal window
     std::string WorkingDirectory; // Path= of a desktop entry
     std::string Target;           // the program or file the link points at
+    bool TargetIsUrl = false;     // Target is the URL= of a desktop entry of Type=Link
     std::string Description;      // Name= (Comment= when there is no name)
     std::string IconLocation;     // Icon=
     int IconIndex = 0;

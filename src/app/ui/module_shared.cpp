@@ -54,6 +54,19 @@ TModuleShared::TModuleShared(QObject* owner, const DataPathInputs& inputs)
     options->BinaryFolder = ProgramBinaryFolder(inputs);
     options->AutostartFolder = XdgConfigHome(ProcessEnvironment()) + "autostart/";
     DataModuleCreate(std::move(options));
+    if (ThvWinFormInstanceControl* control = InstanceControl())
+        control->ProgramRequest = [this](const QByteArray& request) {
+            return ProgramRequest(request);
+        };
+}
+
+QByteArray TModuleShared::ProgramRequest(const QByteArray& request) {
+    const QList<QByteArray> words = request.split(' ');
+    if (words.value(0) == InstanceRequest::Add) {
+        TFormFront* front = FrontForm();
+        return front ? front->AddLinksRequest(words.mid(1)) : QByteArray("BUSY");
+    }
+    return "?";
 }
 
 TModuleShared::~TModuleShared() {

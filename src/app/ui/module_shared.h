@@ -25,6 +25,8 @@ public:
 
     void GetExtraFormVariables(std::vector<FormSlot*>& list) override;
     void PopupRequested() override;
+    // The requests of pathwick-ctl beyond the framework's: "ADD" (the main window's links).
+    QByteArray ProgramRequest(const QByteArray& request);
     void WriteProgramOptions(IniDocument& ini) override;
     void ReadProgramOptions(const IniDocument& ini) override;
 

@@ -88,6 +88,8 @@ QByteArray ThvWinFormInstanceControl::Answer(const QByteArray& request) {
             Popup();
         return "0";
     }
+    if (ProgramRequest)
+        return ProgramRequest(request);
     return "?";
 }
 

@@ -22,6 +22,7 @@ inline constexpr const char* Handle = "HANDLE";   // reply: the main window's id
 inline constexpr const char* Key = "KEY";         // "KEY <key>"; reply "1" when equal, else "0"
 inline constexpr const char* Forward = "FORWARD"; // bring the main window forward; reply "0"
 inline constexpr const char* Popup = "POPUP";     // do what the hot key does; reply "0"
+inline constexpr const char* Add = "ADD";         // pathwick-ctl add; answered by ProgramRequest
 } // namespace InstanceRequest
 
 class ThvWinFormInstanceControl : public QObject {
@@ -42,6 +43,8 @@ public:
     std::function<qulonglong()> MainWindowId;
     std::function<void()> BringForward;
     std::function<void()> Popup;
+    // The program's own requests (words the framework does not know); reply "?" without it.
+    std::function<QByteArray(const QByteArray& request)> ProgramRequest;
     // Called when this instance is refused and TerminateIfNotAllowed is set.
     std::function<void()> Terminate;
 

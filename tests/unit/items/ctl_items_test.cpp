@@ -1,6 +1,7 @@
 // pathwick-ctl list, check and resave, run as the program itself (skipped when it is not built).
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -24,11 +25,16 @@ protected:
         setenv("HOME", tmp.mkdir("home").c_str(), 1);
         setenv("XDG_DATA_HOME", tmp.mkdir("home/.local/share").c_str(), 1);
         unsetenv("PATHWICK_DATA");
+        // add speaks to a running instance: none runs in this private runtime folder.
+        const std::string runtime = tmp.mkdir("runtime");
+        chmod(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         data = tmp.mkdir("data");
     }
-    Result Run(const std::string& args) {
+    Result Run(const std::string& args, const std::string& folder = "") {
         Result r;
-        std::FILE* p = popen((ctl + " " + args + " 2>/dev/null").c_str(), "r");
+        const std::string cd = folder.empty() ? "" : "cd '" + folder + "' && ";
+        std::FILE* p = popen((cd + ctl + " " + args + " 2>/dev/null").c_str(), "r");
         if (!p)
             return r;
         char buf[4096];
@@ -115,6 +121,58 @@ TEST_F(CtlTest, BadArgumentsAndMissingFolders) {
     EXPECT_EQ(Run("resave --data " + data + " extra").status, 2);
     EXPECT_EQ(Run("check --data " + tmp.path() + "nowhere").status, 1);
     EXPECT_EQ(Run("list --data " + tmp.path() + "nowhere").status, 1);
+}
+
+TEST_F(CtlTest, AddPrintsWhatADesktopEntryBecomesAndChangesNothing) {
+    const std::string tool = tmp.write("bin/tool", "#!/bin/sh\n");
+    chmod(tool.c_str(), 0755);
+    const std::string entry = tmp.write(
+        "apps/tool.desktop", "[Desktop Entry]\nType=Application\nName=The Tool\n"
+                             "Exec=" +
+                                 tool + " --open %F \"a b\"\nPath=/srv\nIcon=tool-icon\n");
+    tmp.mkdir("apps/v1.0");
+    Result r = Run("add --print --data " + data + " " + entry + " " + tmp.path() +
+                   "apps/v1.0 www.example.org");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[{\"kind\":\"exe\",\"text\":\"The Tool\",\"path\":\"" + tool +
+                         "\",\"params\":\"--open 'a b'\",\"workdir\":\"/srv/\",\"window\":\"\","
+                         "\"runas\":false,\"picture\":\"icon:tool-icon\"},"
+                         "{\"kind\":\"unknown\",\"text\":\"v1\",\"path\":\"" +
+                         tmp.path() +
+                         "apps/v1.0\",\"window\":\"\",\"picture\":\"file:" + tmp.path() +
+                         "apps/v1.0\"},"
+                         "{\"kind\":\"net\",\"text\":\"www.example.org\",\"path\":"
+                         "\"www.example.org\",\"window\":\"\",\"picture\":\"type:url\"}]\n");
+    EXPECT_FALSE(pw::PathExists(data + "shortcuts"));
+}
+
+TEST_F(CtlTest, AddWithoutAnInstanceSavesTheLinksAtTheEndOfTheFolder) {
+    tmp.mkdir("data/shortcuts/Tools/Net");
+    tmp.write("data/shortcuts/shortcuts-utf8.txt", "^Folder|Tools\r\n");
+    const std::string tools = "^NetLnk|https://a.example/|A|\r\n^Folder|Net\r\n";
+    tmp.write("data/shortcuts/Tools/shortcuts-utf8.txt", tools);
+    const std::string doc = tmp.write("work/my doc.txt", "x");
+    const std::string script = tmp.write("work/run.sh", "#!/bin/sh\n");
+
+    // Mistakes change nothing and say so with status 2.
+    EXPECT_EQ(Run("add --data " + data + " --folder Tools " + tmp.path() + "work/gone.txt").status,
+              2);
+    EXPECT_EQ(Run("add --data " + data + " --folder Tools/Nope '" + doc + "'").status, 2);
+    EXPECT_EQ(Run("add --data " + data).status, 2);
+    EXPECT_EQ(Run("add --data " + data + " --frob x").status, 2);
+    EXPECT_EQ(tmp.read("data/shortcuts/Tools/shortcuts-utf8.txt"), tools);
+
+    Result r =
+        Run("add --data " + data + " --folder ' tools ' '" + doc + "' https://b.example/ run.sh",
+            tmp.path() + "work");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(tmp.read("data/shortcuts/Tools/shortcuts-utf8.txt"),
+              tools + "^UnkLnk|" + doc +
+                  "|txt|my doc|\r\n^NetLnk|https://b.example/|"
+                  "https://b.example/|\r\n^ExeLnk|" +
+                  script + "||sh|run||\r\n");
+    EXPECT_EQ(tmp.read("data/shortcuts/shortcuts-utf8.txt"), "^Folder|Tools\r\n");
+    EXPECT_FALSE(pw::PathExists(data + "temp/item_bak")) << "a complete save";
 }
 
 TEST_F(CtlTest, DataFolderFromTheEnvironment) {

@@ -12,16 +12,6 @@ namespace pw::items {
 
 namespace {
 
-TreeNode MakeNode(std::string text, int32_t image, int32_t data = -1) {
-    TreeNode node;
-    node.Text = std::move(text);
-    node.ImageIndex = image;
-    node.SelectedIndex = image;
-    node.StateIndex = -1;
-    node.Data = data;
-    return node;
-}
-
 void ClearPasteSource(ItemStore& store) {
     store.PasteSource = nullptr;
     store.PasteSourceCut = false;

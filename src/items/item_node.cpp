@@ -4,6 +4,16 @@
 
 namespace pw::items {
 
+TreeNode MakeNode(std::string text, int32_t image, int32_t data) {
+    TreeNode node;
+    node.Text = std::move(text);
+    node.ImageIndex = image;
+    node.SelectedIndex = image;
+    node.StateIndex = -1;
+    node.Data = data;
+    return node;
+}
+
 std::vector<std::unique_ptr<TreeNode>>* TreeNode::Siblings() const {
     if (Parent)
         return &Parent->Children;

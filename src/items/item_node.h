@@ -41,6 +41,9 @@ private:
     class ItemTree* tree_ = nullptr; // set for every node that belongs to a tree
 };
 
+// A node with its text and picture (the selected picture the same), state -1 and data.
+TreeNode MakeNode(std::string text, int32_t image, int32_t data = -1);
+
 // An ordered tree of TreeNode with a Tag (tvItems.Tag / tvUndo.Tag).
 class ItemTree {
 public:

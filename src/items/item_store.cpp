@@ -10,15 +10,6 @@
 namespace pw::items {
 
 namespace {
-TreeNode MakeNode(std::string text, int32_t image, int32_t data = -1) {
-    TreeNode node;
-    node.Text = std::move(text);
-    node.ImageIndex = image;
-    node.SelectedIndex = image;
-    node.StateIndex = -1;
-    node.Data = data;
-    return node;
-}
 
 MenuItem MakeMenuItem(std::string caption, int32_t image, int32_t tag) {
     MenuItem item;

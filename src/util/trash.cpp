@@ -17,6 +17,7 @@
 #include "util/folders.h"
 #include "util/paths.h"
 #include "util/strings.h"
+#include "util/uri_list.h"
 
 namespace pw {
 namespace {
@@ -30,24 +31,6 @@ std::string WithoutTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     return path;
-}
-
-// A path as the "Path=" key holds it: every byte but the unreserved ones and "/" as %XX.
-std::string EncodeTrashPath(std::string_view path) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : path) {
-        bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                     c == '-' || c == '_' || c == '.' || c == '~' || c == '/';
-        if (plain) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
 }
 
 // The name cut to kMaxTrashName bytes, never inside a UTF-8 sequence.
@@ -206,7 +189,7 @@ bool MoveToTrash(const std::string& path) {
         if (c == ' ')
             c = 'T';
     const std::string info =
-        "[Trash Info]\nPath=" + EncodeTrashPath(absolute.lexically_normal().string()) +
+        "[Trash Info]\nPath=" + PercentEncode(absolute.lexically_normal().string()) +
         "\nDeletionDate=" + date + "\n";
     std::string trashName = ReserveTrashName(trash, name, info);
     if (trashName.empty())

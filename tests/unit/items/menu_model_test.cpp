@@ -114,7 +114,8 @@ TEST(MenuItem, InsertAtPositionKeepsParents) {
     MenuItem* inserted = root.Insert(0, std::move(a));
     EXPECT_EQ(root.Child(0), inserted);
     EXPECT_EQ(inserted->Child(0)->Parent, inserted);
-    EXPECT_EQ(root.Insert(99, MenuItem{}), root.Child(2));
+    MenuItem* appended = root.Insert(99, MenuItem{});
+    EXPECT_EQ(appended, root.Child(2));
 }
 
 } // namespace

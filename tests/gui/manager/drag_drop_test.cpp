@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QTreeView>
 #include <gtest/gtest.h>
+#include <memory>
+#include <utility>
 #include <sys/stat.h>
 
 #include "gui/platform/launch_test_support.h"
@@ -98,8 +100,14 @@ protected:
         QApplication::sendEvent(Viewport(), &drop);
         return {drop.isAccepted(), drop.dropAction()};
     }
-    static QMimeData* UriList(const std::vector<std::string>& lines) {
-        auto* data = new QMimeData;
+    // The same for data the test made itself (drop events never own their data).
+    std::pair<bool, Qt::DropAction> Drop(std::unique_ptr<QMimeData> data, QPoint at,
+                                         Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction |
+                                                                   Qt::LinkAction) {
+        return Drop(data.get(), at, actions);
+    }
+    static std::unique_ptr<QMimeData> UriList(const std::vector<std::string>& lines) {
+        auto data = std::make_unique<QMimeData>();
         std::string list;
         for (const std::string& line : lines)
             list += line + "\r\n";
@@ -271,18 +279,18 @@ TEST_F(DragDropTest, FilesFoldersEntriesAndAddressesDroppedFromOtherProgramsBeco
     EXPECT_FALSE(
         Drop(UriList({"file:///a%0Ab.txt", "file:///%FF.txt", "mailto:x@y.example"}), PointOf(web))
             .first);
-    auto* text = new QMimeData;
+    auto text = std::make_unique<QMimeData>();
     text->setText("just some words");
-    EXPECT_FALSE(Drop(text, PointOf(web)).first);
+    EXPECT_FALSE(Drop(std::move(text), PointOf(web)).first);
     EXPECT_FALSE(Drop(UriList({FileUri(doc)}), PointOf(web), Qt::MoveAction).first);
-    auto* other = new QMimeData;
+    auto other = std::make_unique<QMimeData>();
     other->setData(TFormFront::kTreeItemFormat, "12345-1"); // another program's drag of its own
-    EXPECT_FALSE(Drop(other, PointOf(web)).first);
+    EXPECT_FALSE(Drop(std::move(other), PointOf(web)).first);
     EXPECT_EQ(front->Store().tvItems.Count(), now);
     // A web address dragged from a browser as text.
-    auto* address = new QMimeData;
+    auto address = std::make_unique<QMimeData>();
     address->setText("https://www.example.org/text");
-    EXPECT_TRUE(Drop(address, PointOf(web)).first);
+    EXPECT_TRUE(Drop(std::move(address), PointOf(web)).first);
     EXPECT_EQ(web->NextSibling()->Text, "https://www.example.org/text");
 
     // Saved, the links are records of the shortcut files.

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# The desktop figures: hot key (and pathwick-ctl popup) to the popup mapped with 1,000 entries on
-# the root level, and start to tray icon docked with 10,000 links in 1,000 folders, with peak
-# memory. Runs its own Xvfb and trayer in a temporary HOME.
-# Usage: bench/run_ui_bench.sh [BUILD_DIR]
+# The desktop figures, all in one X session (its own Xvfb and trayer, a temporary HOME):
+#   - the floor: a bare Qt tray program (bench/bare_tray), start to tray icon docked and peak memory;
+#   - Pathwick with 10, 10,000 and 100,000 links: start to tray icon docked as a ratio to the
+#     floor, peak memory as the excess over the floor;
+#   - hot key (and pathwick-ctl popup) to the popup mapped with 1,000 and 10,000 root entries;
+#   - the first opening of a submenu of 1,000 entries.
+# Usage: bench/run_ui_bench.sh [BUILD_DIR] (RUNS=n starts per figure, 5 unless given)
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
+runs=${RUNS:-5}
 tmp=$(mktemp -d /tmp/pathwick-bench-XXXXXX)
 pids=()
 cleanup() { kill "${pids[@]}" 2>/dev/null || true; rm -rf "$tmp"; }
@@ -24,24 +28,51 @@ trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/
 pids+=($!)
 sleep 1
 
-run_program() { # wait until the instance answers
-    "$build/bin/pathwick" >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do "$build/bin/pathwick-ctl" paths >/dev/null 2>&1; ls "$XDG_RUNTIME_DIR"/pathwick-* >/dev/null 2>&1 && break; sleep 0.1; done
-    sleep 2
+probe="$build/bench/ui_latency_probe"
+# median FIELD FILE: the median of "start to tray icon docked" (ms) or "peak memory" (kB).
+median() { sed -n "s/^$1: median \([0-9.]*\).*/\1/p" "$2"; }
+
+generate() { # LINKS FOLDERS
+    rm -rf "$data/shortcuts" "$XDG_RUNTIME_DIR"/pathwick-*
+    "$build/bench/items_tree_gen" "$data/shortcuts" "$1" "$2"
 }
 
-echo "== 1,000 entries on the root level"
-rm -rf "$data/shortcuts"
-"$build/bench/items_tree_gen" "$data/shortcuts" 1000 0
+run_program() { # started, and waited for until the instance answers
+    "$build/bin/pathwick" >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do ls "$XDG_RUNTIME_DIR"/pathwick-* >/dev/null 2>&1 && break; sleep 0.1; done
+    sleep 2
+}
+stop_program() { kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null || true; }
+
+echo "== floor: a bare Qt tray program"
+"$probe" start "$build/bench/bare_tray" "$runs" bare_tray | tee "$tmp/floor"
+floor_ms=$(median "start to tray icon docked" "$tmp/floor")
+floor_kb=$(median "peak memory" "$tmp/floor")
+
+for size in "10 1" "10000 1000" "100000 10000"; do
+    set -- $size
+    echo "== $1 links in $2 folders"
+    generate "$1" "$2"
+    "$probe" start "$build/bin/pathwick" "$runs" | tee "$tmp/start"
+    awk -v ms="$(median "start to tray icon docked" "$tmp/start")" \
+        -v kb="$(median "peak memory" "$tmp/start")" -v fms="$floor_ms" -v fkb="$floor_kb" \
+        'BEGIN { printf "   %.2f times the floor, %.1f MB over the floor\n", ms / fms, (kb - fkb) / 1024 }'
+done
+
+for entries in 1000 10000; do
+    echo "== $entries entries on the root level"
+    generate "$entries" 0
+    run_program
+    xdotool mousemove 300 200
+    "$probe" popup 20
+    [ "$entries" = 1000 ] && "$probe" ctl 10 "$build/bin/pathwick-ctl"
+    stop_program
+done
+
+echo "== submenus of 1,000 entries (5 folders)"
+generate 6000 5
 run_program
 xdotool mousemove 300 200
-"$build/bench/ui_latency_probe" popup 20
-"$build/bench/ui_latency_probe" ctl 10 "$build/bin/pathwick-ctl"
-kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null || true
-
-echo "== 10,000 links in 1,000 folders"
-rm -rf "$data/shortcuts" "$XDG_RUNTIME_DIR"/pathwick-*
-"$build/bench/items_tree_gen" "$data/shortcuts" 10000 1000
-"$build/bench/ui_latency_probe" start "$build/bin/pathwick"
-"$build/bench/ui_latency_probe" start "$build/bin/pathwick"
+"$probe" submenu 5
+stop_program

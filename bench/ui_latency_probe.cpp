@@ -1,8 +1,12 @@
 // Measures the desktop program from outside, on a running X server:
 //   ui_latency_probe popup N        N times: Ctrl+L pressed (XTest) -> popup "Pathwick menu" mapped
 //   ui_latency_probe ctl N CTL      N times: `CTL popup` started -> popup mapped
-//   ui_latency_probe start PROGRAM  PROGRAM started -> its tray icon docked (reparented), and
-//                                   the program's peak memory a second later
+//   ui_latency_probe submenu N      N times: Ctrl+L, then Down i + 1 times and Right -> the
+//                                   submenu of root entry i + 1 mapped (its first opening)
+//   ui_latency_probe start PROGRAM [RUNS [CLASS]]
+//                                   RUNS times: PROGRAM started -> its tray icon (a window of
+//                                   class CLASS, "pathwick" unless given) docked (reparented),
+//                                   and the program's peak memory a second later
 // Prints one line per figure, in milliseconds (median, min, max) or kB.
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -122,7 +126,8 @@ pid_t Spawn(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: ui_latency_probe popup N | ctl N CTL | start PROGRAM\n");
+        std::fprintf(stderr, "usage: ui_latency_probe popup N | ctl N CTL | submenu N | start "
+                             "PROGRAM [RUNS [CLASS]]\n");
         return 2;
     }
     X x;
@@ -171,29 +176,84 @@ int main(int argc, char** argv) {
                ms);
         return ms.empty() ? 1 : 0;
     }
+    if (mode == "submenu") {
+        // Run i opens the popup and then, by keyboard, the submenu of its entry i + 1: each
+        // opening is the first of that submenu since the program started.
+        const int runs = std::max(1, std::atoi(argv[2]));
+        const xcb_keycode_t ctrl = KeycodeOf(x, 0xffe3), l = KeycodeOf(x, 0x6c),
+                            esc = KeycodeOf(x, 0xff1b), down = KeycodeOf(x, 0xff54),
+                            right = KeycodeOf(x, 0xff53);
+        std::vector<double> ms;
+        for (int i = 0; i < runs; ++i) {
+            xcb_window_t popup = 0;
+            Tap(x, {ctrl, l});
+            if (!WaitFor(x, 5000, [&](xcb_generic_event_t* e) {
+                    if (!isPopupMap(e))
+                        return false;
+                    popup = reinterpret_cast<xcb_map_notify_event_t*>(e)->window;
+                    return true;
+                }))
+                continue;
+            usleep(100 * 1000);
+            for (int d = 0; d <= i; ++d) {
+                Tap(x, {down});
+                usleep(30 * 1000);
+            }
+            usleep(200 * 1000);
+            while (xcb_generic_event_t* e = xcb_poll_for_event(x.c))
+                std::free(e);
+            const auto t0 = Clock::now();
+            Tap(x, {right});
+            if (auto t1 = WaitFor(x, 5000, [&](xcb_generic_event_t* e) {
+                    return (e->response_type & 0x7f) == XCB_MAP_NOTIFY &&
+                           reinterpret_cast<xcb_map_notify_event_t*>(e)->window != popup;
+                }))
+                ms.push_back(std::chrono::duration<double, std::milli>(*t1 - t0).count());
+            usleep(100 * 1000);
+            Tap(x, {esc});
+            usleep(100 * 1000);
+            Tap(x, {esc});
+            usleep(300 * 1000);
+        }
+        Report("first opening of a submenu", ms);
+        return ms.empty() ? 1 : 0;
+    }
     if (mode == "start") {
-        const auto t0 = Clock::now();
-        const pid_t pid = Spawn({argv[2]});
-        auto docked = WaitFor(x, 30000, [&](xcb_generic_event_t* e) {
-            if ((e->response_type & 0x7f) != XCB_REPARENT_NOTIFY)
-                return false;
-            auto* r = reinterpret_cast<xcb_reparent_notify_event_t*>(e);
-            return r->parent != x.root &&
-                   Property(x, r->window, wmClass).find("pathwick") != std::string::npos;
-        });
-        if (docked)
-            Report("start to tray icon docked",
-                   {std::chrono::duration<double, std::milli>(*docked - t0).count()});
-        else
+        // start PROGRAM [RUNS [CLASS]]: the window class names the tray icon's window.
+        const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1;
+        const std::string windowClass = argc > 4 ? argv[4] : "pathwick";
+        std::vector<double> ms, kb;
+        for (int i = 0; i < runs; ++i) {
+            const auto t0 = Clock::now();
+            const pid_t pid = Spawn({argv[2]});
+            auto docked = WaitFor(x, 30000, [&](xcb_generic_event_t* e) {
+                if ((e->response_type & 0x7f) != XCB_REPARENT_NOTIFY)
+                    return false;
+                auto* r = reinterpret_cast<xcb_reparent_notify_event_t*>(e);
+                return r->parent != x.root &&
+                       Property(x, r->window, wmClass).find(windowClass) != std::string::npos;
+            });
+            if (docked)
+                ms.push_back(std::chrono::duration<double, std::milli>(*docked - t0).count());
+            sleep(1);
+            std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+            for (std::string line; std::getline(status, line);)
+                if (line.rfind("VmHWM:", 0) == 0)
+                    kb.push_back(std::atof(line.substr(6).c_str()));
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+            usleep(300 * 1000);
+        }
+        if (ms.empty())
             std::printf("start to tray icon docked: not docked within 30 s\n");
-        sleep(1);
-        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("VmHWM:", 0) == 0)
-                std::printf("peak memory: %s\n", line.substr(6).c_str());
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        return docked ? 0 : 1;
+        else
+            Report("start to tray icon docked", ms);
+        if (!kb.empty()) {
+            std::sort(kb.begin(), kb.end());
+            std::printf("peak memory: median %.0f kB, min %.0f kB, max %.0f kB\n",
+                        kb[kb.size() / 2], kb.front(), kb.back());
+        }
+        return ms.size() == static_cast<size_t>(runs) ? 0 : 1;
     }
     std::fprintf(stderr, "ui_latency_probe: unknown mode %s\n", mode.c_str());
     return 2;

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,30 +53,44 @@ public:
 
 private:
     // (id, value) pairs in the order added; the first pair of an id is the one that counts.
+    // Ids are handed out one after the other from 0, so the first pair of each id is found by
+    // a table indexed by id.
     template <typename T> class Pairs {
     public:
         void Add(int32_t id, T value) {
-            first_.try_emplace(id, list_.size());
+            if (id >= 0) {
+                const auto at = static_cast<size_t>(id);
+                if (at >= first_.size())
+                    first_.resize(at + 1, kNone);
+                if (first_[at] == kNone)
+                    first_[at] = list_.size();
+            }
             list_.emplace_back(id, std::move(value));
         }
         T Get(int32_t id) const {
-            auto it = first_.find(id);
-            return it == first_.end() ? T{} : list_[it->second].second;
+            const size_t at = Find(id);
+            return at == kNone ? T{} : list_[at].second;
         }
         void Set(int32_t id, const T& value) {
-            auto it = first_.find(id);
-            if (it != first_.end())
-                list_[it->second].second = value;
+            const size_t at = Find(id);
+            if (at != kNone)
+                list_[at].second = value;
         }
-        bool Has(int32_t id) const { return first_.count(id) != 0; }
+        bool Has(int32_t id) const { return Find(id) != kNone; }
         void Clear() {
             list_.clear();
             first_.clear();
         }
 
     private:
+        static constexpr size_t kNone = static_cast<size_t>(-1);
+        size_t Find(int32_t id) const {
+            return id >= 0 && static_cast<size_t>(id) < first_.size()
+                       ? first_[static_cast<size_t>(id)]
+                       : kNone;
+        }
         std::vector<std::pair<int32_t, T>> list_;
-        std::unordered_map<int32_t, size_t> first_;
+        std::vector<size_t> first_;
     };
 
     std::vector<std::string> paths_;

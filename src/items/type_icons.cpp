@@ -1,6 +1,8 @@
 #include "items/type_icons.h"
 
 #include <cstdio>
+#include <memory>
+#include <sys/stat.h>
 
 #include "items/bitmap_file.h"
 #include "items/builtin_pictures.h"
@@ -79,27 +81,41 @@ void ItemImages::BuildTypeIcons() {
     for (const char* type : kFixedTypes)
         if (ArrIndexOf(TypeList, type) < 0)
             TypeList.push_back(type);
-    if (!tempFolder_.empty() && !DirectoryExists(tempFolder_))
-        ForceDirectories(tempFolder_);
+    // The icon source is asked for a type when its picture is first shown (or saved): most
+    // types of a large tree are never seen between a start and the next load.
     for (const std::string& type : TypeList) {
-        const std::string file = tempFolder_ + "TempFile." + type;
-        // A throwaway file, so a plain create serves.
-        std::FILE* f = std::fopen(file.c_str(), "wb");
-        const bool made = f != nullptr;
-        if (f)
-            std::fclose(f);
-        bool found = false;
-        Picture menu = ShellIconOrBlank(file, found);
-        if (made)
-            std::remove(file.c_str());
-        Picture tree = found ? TreePicture(menu, TreeColour, ilPublicTV.Height())
-                             : FilledPicture(kIconSize, ilPublicTV.Height(), TreeColour);
-        ilPublicTV.Insert(TypeIconEnd, std::move(tree));
-        ilPublicPM.Insert(TypeIconEnd, std::move(menu));
+        auto icon = std::make_shared<LazyTypeIcon>();
+        icon->Type = type;
+        const Argb treeColour = TreeColour;
+        const int height = ilPublicTV.Height();
+        ilPublicTV.InsertLazy(TypeIconEnd, [this, icon, treeColour, height] {
+            const Picture& menu = TypeIconPicture(*icon);
+            return icon->Found ? TreePicture(menu, treeColour, height)
+                               : FilledPicture(kIconSize, height, treeColour);
+        });
+        ilPublicPM.InsertLazy(TypeIconEnd, [this, icon] { return TypeIconPicture(*icon); });
         ++TypeIconEnd;
         ++ExtractBase;
         ++ExtractEnd;
     }
+}
+
+const Picture& ItemImages::TypeIconPicture(LazyTypeIcon& icon) {
+    if (icon.Asked)
+        return icon.Menu;
+    icon.Asked = true;
+    if (!tempFolder_.empty() && !DirectoryExists(tempFolder_))
+        ForceDirectories(tempFolder_);
+    const std::string file = tempFolder_ + "TempFile." + icon.Type;
+    // A throwaway file, so a plain create serves.
+    std::FILE* f = std::fopen(file.c_str(), "wb");
+    const bool made = f != nullptr;
+    if (f)
+        std::fclose(f);
+    icon.Menu = ShellIconOrBlank(file, icon.Found);
+    if (made)
+        std::remove(file.c_str());
+    return icon.Menu;
 }
 
 void ItemImages::InsertBoth(int index, const Picture& menu, const Picture* tree) {
@@ -136,33 +152,30 @@ int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::stri
     bool menuIn = false, treeIn = false;
     if (!cacheFile.empty()) {
         const std::string ext = LowerExtension(cacheFile);
-        std::string bytes;
-        if (ext == "bmp" && !(bytes = ReadFileBytes(cacheFile)).empty()) {
-            if (std::optional<Picture> pic = DecodeBmp(bytes)) {
-                ilPublicPM.Insert(ExtractEnd, AsIcon(std::move(*pic)));
-                menuIn = true;
-                // The tree picture is read when the tree first shows it: a load reads one cache
-                // file per program instead of two.
-                const std::string wc = cacheFile.substr(0, cacheFile.size() - 4) + ".wc.bmp";
-                const Argb menuColour = MenuColour, treeColour = TreeColour;
-                const int height = ilPublicTV.Height();
-                ilPublicTV.InsertLazy(ExtractEnd, [wc, cacheFile, menuColour, treeColour, height] {
-                    if (std::optional<Picture> tree = ReadBmpFile(wc))
-                        return TreePicture(*tree, treeColour, height);
-                    // No tree picture of its own: the menu picture on the menu colour.
-                    if (std::optional<Picture> menu = ReadBmpFile(cacheFile))
-                        return TreePicture(ComposeIcon(AsIcon(std::move(*menu)), menuColour),
-                                           treeColour, height);
-                    return FilledPicture(kIconSize, height, treeColour);
-                });
-                treeIn = true;
-            } else {
-                Log(cacheFile, kLogExtractFromExec);
-            }
-        } else if (!FileExists(cacheFile)) {
+        struct stat st;
+        const bool exists = ::stat(cacheFile.c_str(), &st) == 0;
+        if (ext == "bmp" && exists && S_ISREG(st.st_mode) && st.st_size > 0) {
+            // Both pictures are read when first shown (or saved): a load only looks the cache
+            // file up. One that cannot be read then gives the picture of programs.
+            auto file = std::make_shared<const std::string>(cacheFile);
+            const Argb menuColour = MenuColour, treeColour = TreeColour;
+            const int height = ilPublicTV.Height();
+            ilPublicPM.InsertLazy(ExtractEnd, [this, file] { return CachedMenuPicture(*file); });
+            ilPublicTV.InsertLazy(ExtractEnd, [this, file, menuColour, treeColour, height] {
+                const std::string wc = file->substr(0, file->size() - 4) + ".wc.bmp";
+                if (std::optional<Picture> tree = ReadBmpFile(wc))
+                    return TreePicture(*tree, treeColour, height);
+                // No tree picture of its own: the menu picture on the menu colour.
+                std::optional<Picture> menu = ReadBmpFile(*file);
+                const Picture onMenu =
+                    ComposeIcon(menu ? AsIcon(std::move(*menu)) : ProgramPicture(), menuColour);
+                return TreePicture(onMenu, treeColour, height);
+            });
+            menuIn = treeIn = true;
+        } else if (!exists) {
             // no cache file: the target is asked below
         } else if (ext == "bmp") {
-            Log(cacheFile, kLogExtractFromExec); // empty or unreadable
+            Log(cacheFile, kLogExtractFromExec); // empty or no file
         } else if (ext == "ico") {
             if (std::optional<Picture> pic = ReadIcoFile(cacheFile)) {
                 ilPublicPM.Insert(ExtractEnd, std::move(*pic));
@@ -192,6 +205,17 @@ int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::stri
     ++ilPublicPM.Tag;
     ++ExtractEnd;
     return ExtractBase + ilPublicPM.Tag;
+}
+
+Picture ItemImages::CachedMenuPicture(const std::string& cacheFile) {
+    if (std::optional<Picture> pic = ReadBmpFile(cacheFile))
+        return AsIcon(std::move(*pic));
+    Log(cacheFile, kLogExtractFromExec);
+    return ProgramPicture();
+}
+
+Picture ItemImages::ProgramPicture() const {
+    return ilPublicPM.At(TypeIconIndex("exe"));
 }
 
 int ItemImages::TypeIconIndex(const std::string& type) const {

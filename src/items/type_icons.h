@@ -23,6 +23,9 @@ class ItemImages {
 public:
     // tempFolder: where the temporary type files "TempFile.<type>" are made (ends with "/").
     ItemImages(IconSource& icons, std::string tempFolder, std::string programFolder);
+    // The lists' pictures are made by loaders that point back here.
+    ItemImages(const ItemImages&) = delete;
+    ItemImages& operator=(const ItemImages&) = delete;
 
     ImageList ilPublicPM;
     ImageList ilPublicTV;
@@ -63,6 +66,17 @@ public:
     Picture ShellIconOrBlank(const std::string& path, bool& found);
 
 private:
+    // A type's menu picture, asked of the icon source once, by whichever list needs it first.
+    struct LazyTypeIcon {
+        std::string Type;
+        Picture Menu;
+        bool Asked = false;
+        bool Found = false;
+    };
+    const Picture& TypeIconPicture(LazyTypeIcon& icon);
+    // The menu picture of a cache file; the picture of programs (logged) when it cannot be read.
+    Picture CachedMenuPicture(const std::string& cacheFile);
+    Picture ProgramPicture() const;
     void Log(const std::string& message, const std::string& id);
     void InsertBoth(int index, const Picture& menu, const Picture* tree);
 

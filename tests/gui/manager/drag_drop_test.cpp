@@ -17,8 +17,8 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
-#include <utility>
 #include <sys/stat.h>
+#include <utility>
 
 #include "gui/platform/launch_test_support.h"
 #include "items/item_rules.h"

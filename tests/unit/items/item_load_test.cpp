@@ -108,10 +108,18 @@ TEST_F(LoadTest, TypeRangesAndFirstExtractedPicture) {
     EXPECT_EQ(store.Images.ilPublicPM.Tag, 1);
     EXPECT_EQ(store.Images.ilPublicPM.Count(), 38);
     EXPECT_EQ(store.Images.ilPublicTV.Count(), 38);
-    // The type icon came from the icon source asked with the type's temporary file.
+    // The program was asked at the load (no cache file); a type is asked when its picture is
+    // first shown, with the type's temporary file.
+    EXPECT_EQ(icons.Questions(), 1);
     EXPECT_EQ(store.Images.ilPublicPM.At(23).At(5, 5), PlainIconSource::ColourOf("pdf"));
     EXPECT_FALSE(FileExists(temp + "TempFile.pdf"));
-    // The shell was asked once per type and once for the program, not once per link.
+    // Every picture of both lists shown: the shell was asked once per type and once for the
+    // program, not once per link or per list.
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < store.Images.ilPublicPM.Count(); ++i) {
+            store.Images.ilPublicTV.At(i);
+            store.Images.ilPublicPM.At(i);
+        }
     EXPECT_EQ(icons.Questions(), 11 + 1);
     // A second load starts over.
     store.LoadItems();

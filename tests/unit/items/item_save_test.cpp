@@ -108,8 +108,9 @@ TEST_F(SaveTest, CachePicturesAreTheLinksPicturesOnTheListColours) {
     // The next load takes the pictures from the cache without asking the icon source.
     const int asked = icons.Questions();
     store.LoadItems();
-    EXPECT_EQ(icons.Questions(), asked + 9); // the nine type icons only
     EXPECT_EQ(store.Images.ilPublicPM.At(RootNode(1)->ImageIndex).At(5, 5), colour);
+    EXPECT_EQ(store.Images.ilPublicTV.At(RootNode(1)->ImageIndex).At(5, 5), colour);
+    EXPECT_EQ(icons.Questions(), asked);
 }
 
 TEST_F(SaveTest, TwoProgramsNamedAlikeGetNumberedNames) {

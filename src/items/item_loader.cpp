@@ -1,7 +1,5 @@
 #include "items/item_loader.h"
 
-#include <sys/stat.h>
-
 #include "items/item_rules.h"
 #include "items/shortcut_format.h"
 #include "util/paths.h"
@@ -9,15 +7,6 @@
 namespace pw::items {
 
 namespace {
-
-// The identity of an existing directory (device and inode, through links); "" when the path
-// is no directory.
-std::string DirectoryKey(const std::string& directory) {
-    struct stat st;
-    if (::stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return {};
-    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
-}
 
 // An icon field usable as a file name in the folder's own directory.
 bool IsPlainFileName(std::string_view name) {
@@ -54,12 +43,13 @@ std::string ItemLoader::TakeText(const std::string& directory) {
     return text;
 }
 
-std::string ItemLoader::FolderDirectory(const std::string& directory, std::string_view name,
-                                        int depth, std::set<std::string>& visited) const {
+std::string ItemLoader::FolderDirectory(const std::string& directory, const FolderLookup& folder,
+                                        std::string_view name, int depth,
+                                        std::set<std::string>& visited) const {
     if (!IsUsableFolderName(name) || depth + 1 >= kMaxFolderDepth)
         return {};
     std::string sub = directory + std::string(name) + "/";
-    std::string key = DirectoryKey(sub);
+    std::string key = folder.SubfolderKey(name);
     if (key.empty() || !visited.insert(std::move(key)).second)
         return {};
     return sub;
@@ -68,12 +58,14 @@ std::string ItemLoader::FolderDirectory(const std::string& directory, std::strin
 void ItemLoader::Collect(const std::string& directory, int depth) {
     std::string& text = texts_[directory];
     text = ReadShortcutText(directory);
+    const FolderLookup folder(directory);
     StringArray& types = store_.Images.TypeList;
     for (std::string_view line : SplitRecordLines(text)) {
         const size_t bar = line.find('|');
         const std::string_view tag = line.substr(0, bar);
         if (tag == kTagFolder && bar != line.npos) {
-            std::string sub = FolderDirectory(directory, line.substr(bar + 1), depth, collected_);
+            std::string sub =
+                FolderDirectory(directory, folder, line.substr(bar + 1), depth, collected_);
             if (!sub.empty())
                 Collect(sub, depth + 1);
         } else if (tag == kTagUnknownLink) {
@@ -93,12 +85,14 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
 void ItemLoader::Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode,
                       int depth) {
     const std::string text = TakeText(directory);
+    const FolderLookup folder(directory);
     for (std::string_view line : SplitRecordLines(text))
-        LoadLine(directory, line, parentMenu, parentNode, depth);
+        LoadLine(directory, folder, line, parentMenu, parentNode, depth);
 }
 
-void ItemLoader::LoadLine(const std::string& directory, std::string_view line, MenuItem* parentMenu,
-                          TreeNode* parentNode, int depth) {
+void ItemLoader::LoadLine(const std::string& directory, const FolderLookup& folder,
+                          std::string_view line, MenuItem* parentMenu, TreeNode* parentNode,
+                          int depth) {
     if (line.empty())
         return;
     const std::vector<std::string_view> f = SplitRecordFields(line);
@@ -114,7 +108,7 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
                           Field(f, 1), "", "");
     } else if (tag == kTagFolder) {
         const std::string name = Field(f, 1);
-        std::string sub = FolderDirectory(directory, name, depth, loaded_);
+        std::string sub = FolderDirectory(directory, folder, name, depth, loaded_);
         if (sub.empty())
             return;
         TreeNode* node = store_.CreateItem(ItemKind::Folder, "", parentNode, parentMenu, -1, false,
@@ -136,8 +130,15 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
         const int typePos = icon.empty() ? -1 : ArrIndexOf(images.TypeList, icon);
         if (typePos >= 0)
             image = kFirstTypeIcon + typePos;
-        else
-            image = images.LoadExecutableIcon(IsPlainFileName(icon) ? directory + icon : "", path);
+        else if (IsPlainFileName(icon)) {
+            // An empty cache file is looked up again, so that the load says why it is unusable.
+            const long long size = folder.FileSize(icon);
+            image = images.LoadExecutableIcon(directory + icon, path,
+                                              size > 0   ? ItemImages::CacheFile::Usable
+                                              : size < 0 ? ItemImages::CacheFile::Missing
+                                                         : ItemImages::CacheFile::Unknown);
+        } else
+            image = images.LoadExecutableIcon("", path);
         store_.CreateItem(ItemKind::ExecutableLink, path, parentNode, parentMenu, image,
                           flags.runAs, flags.windowState, caption, workDir, params);
     } else if (tag == kTagUnknownLink) {

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "items/folder_lookup.h"
 #include "items/item_store.h"
 
 namespace pw::items {
@@ -33,10 +34,11 @@ private:
     // The shortcut text of directory, from the collecting pass when it read it already.
     std::string TakeText(const std::string& directory);
     // The folder directory D + name + "/" when the record may be followed; "" otherwise.
-    std::string FolderDirectory(const std::string& directory, std::string_view name, int depth,
+    std::string FolderDirectory(const std::string& directory, const FolderLookup& folder,
+                                std::string_view name, int depth,
                                 std::set<std::string>& visited) const;
-    void LoadLine(const std::string& directory, std::string_view line, MenuItem* parentMenu,
-                  TreeNode* parentNode, int depth);
+    void LoadLine(const std::string& directory, const FolderLookup& folder, std::string_view line,
+                  MenuItem* parentMenu, TreeNode* parentNode, int depth);
 
     ItemStore& store_;
     std::map<std::string, std::string> texts_;

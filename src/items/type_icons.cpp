@@ -148,13 +148,18 @@ void ItemImages::AppendNamedIcon(const std::string& iconName, const std::string&
     InsertBoth(-1, menu, &tree);
 }
 
-int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath) {
+int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath,
+                                   CacheFile known) {
     bool menuIn = false, treeIn = false;
     if (!cacheFile.empty()) {
         const std::string ext = LowerExtension(cacheFile);
-        struct stat st;
-        const bool exists = ::stat(cacheFile.c_str(), &st) == 0;
-        if (ext == "bmp" && exists && S_ISREG(st.st_mode) && st.st_size > 0) {
+        bool exists = known == CacheFile::Usable, usable = exists;
+        if (known == CacheFile::Unknown) {
+            struct stat st;
+            exists = ::stat(cacheFile.c_str(), &st) == 0;
+            usable = exists && S_ISREG(st.st_mode) && st.st_size > 0;
+        }
+        if (ext == "bmp" && usable) {
             // Both pictures are read when first shown (or saved): a load only looks the cache
             // file up. One that cannot be read then gives the picture of programs.
             auto file = std::make_shared<const std::string>(cacheFile);

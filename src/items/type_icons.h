@@ -59,7 +59,11 @@ public:
     void AppendNamedIcon(const std::string& iconName, const std::string& fallbackPath);
     // The picture of an Executable link during the load: from the cache file (".bmp" with its
     // ".wc.bmp" tree picture, or ".ico"), else the icon of the target file; -1 when neither.
-    int LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath);
+    // known: what the loader found of the cache file (Unknown: it is looked up here; Usable: a
+    // regular file that is not empty; Missing: no regular file).
+    enum class CacheFile { Unknown, Missing, Usable };
+    int LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath,
+                           CacheFile known = CacheFile::Unknown);
     // The index of a type's icon: 23 + its position in the type list; 22 when absent.
     int TypeIconIndex(const std::string& type) const;
     // The picture of the icon source for path, or a blank one when the source has none.

@@ -5,6 +5,9 @@
 #include <QCursor>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
 
 #include "framework/ui/data_module.h"
@@ -20,7 +23,9 @@ QString GetProgramTitle() {
 QIcon ProgramIcon() {
     ThvDataModuleGenericStruct* module = CurrentModule();
     const std::string folder = module ? module->Paths().ProgramFolder : std::string();
-    return QIcon(QString::fromStdString(folder + "pathwick.png"));
+    // Read as PNG at once: a reader left to find the format loads every image plugin first.
+    const QImage picture(QString::fromStdString(folder + "pathwick.png"), "PNG");
+    return picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture));
 }
 
 QFont ChooseFormFont(const StringArray& fontOverride, const QFont& iconFont,

@@ -1,0 +1,46 @@
+#include "items/folder_lookup.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pw::items {
+
+namespace {
+std::string KeyOf(const struct stat& st) {
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+} // namespace
+
+std::string DirectoryKey(const std::string& directory) {
+    struct stat st;
+    if (::stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return KeyOf(st);
+}
+
+FolderLookup::~FolderLookup() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool FolderLookup::Stat(std::string_view name, struct stat& st) const {
+    const std::string file(name);
+    if (fd_ == -2)
+        fd_ = ::open(directory_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ >= 0)
+        return ::fstatat(fd_, file.c_str(), &st, 0) == 0;
+    return ::stat((directory_ + file).c_str(), &st) == 0;
+}
+
+long long FolderLookup::FileSize(std::string_view name) const {
+    struct stat st;
+    return Stat(name, st) && S_ISREG(st.st_mode) ? static_cast<long long>(st.st_size) : -1;
+}
+
+std::string FolderLookup::SubfolderKey(std::string_view name) const {
+    struct stat st;
+    return Stat(name, st) && S_ISDIR(st.st_mode) ? KeyOf(st) : std::string();
+}
+
+} // namespace pw::items

@@ -1,0 +1,37 @@
+#pragma once
+// Looks the names of one folder of the items root up relative to the folder, which is opened once:
+// a lookup then walks one name instead of the whole path. A folder that cannot be opened is
+// answered by looking the whole paths up.
+
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <utility>
+
+namespace pw::items {
+
+// The identity of an existing directory (device and inode, through links); "" when the path
+// is no directory.
+std::string DirectoryKey(const std::string& directory);
+
+class FolderLookup {
+public:
+    // directory ends with "/"; it is opened at the first question.
+    explicit FolderLookup(std::string directory) : directory_(std::move(directory)) {}
+    ~FolderLookup();
+    FolderLookup(const FolderLookup&) = delete;
+    FolderLookup& operator=(const FolderLookup&) = delete;
+
+    // The size of the regular file name (through a link); -1 when there is none.
+    long long FileSize(std::string_view name) const;
+    // The identity of the subfolder name, as DirectoryKey gives it; "" when there is none.
+    std::string SubfolderKey(std::string_view name) const;
+
+private:
+    bool Stat(std::string_view name, struct stat& st) const;
+
+    std::string directory_;
+    mutable int fd_ = -2; // -2: not opened yet, -1: cannot be opened
+};
+
+} // namespace pw::items

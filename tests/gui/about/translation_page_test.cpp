@@ -216,6 +216,50 @@ TEST_F(TranslationPageTest, FindFindNextRestartAndReplaceAll) {
     EXPECT_TRUE(page->NewText()->toPlainText().contains("two=save all"));
 }
 
+TEST_F(TranslationPageTest, ASaveThatCannotWriteTellsAndOffersTheUserDataFolder) {
+    // The culture's file cannot be written in the program folder (a folder stands in its way,
+    // as a read-only installed folder would refuse it).
+    temp.write("program/trans/xx-yy/UTF8_shared.ini", "[A]\r\nk=v\r\n");
+    temp.mkdir("program/trans/xx-yy/UTF8_program.ini");
+    Open();
+    ShowPage();
+    page->OpenTranslation("xx-yy");
+    page->NewText()->selectAll();
+    page->NewText()->insertPlainText("[StrsGui____Controls__FrontMain]\nrbFile.Caption=Fichier");
+    ASSERT_TRUE(page->Changed());
+    const std::string user = dataFolder + "trans/xx-yy/UTF8_program.ini";
+
+    // No: nothing is saved; the translator is told, text and changed flag stay.
+    AnswerMessageBoxes(QMessageBox::No);
+    EXPECT_FALSE(page->Save());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("The language file \"" +
+                                       QString::fromStdString(programFolder) +
+                                       "trans/xx-yy/UTF8_program.ini\" cannot be written"));
+    EXPECT_TRUE(messages[0].contains(QString::fromStdString(user))) << messages[0].toStdString();
+    EXPECT_TRUE(page->Changed());
+    EXPECT_TRUE(page->NewText()->toPlainText().endsWith("Fichier"));
+
+    // Yes: saved under the user data folder, which the program then reads the culture from.
+    messages.clear();
+    AnswerMessageBoxes(QMessageBox::Yes);
+    EXPECT_TRUE(page->Save());
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_FALSE(page->Changed());
+    EXPECT_EQ(ReadFileBytes(user),
+              "\xEF\xBB\xBF[StrsGui____Controls__FrontMain]\r\nrbFile.Caption=Fichier");
+    EXPECT_EQ(page->NewHeading()->text().toStdString(),
+              dataFolder + "trans/xx-yy/UTF8_program.ini");
+    page->UpdateProgram();
+    ProcessEvents();
+    EXPECT_EQ(module->FrontForm()->findChild<QRadioButton*>("rbFile")->text(), "Fichier");
+    // The other files still come from the program folder.
+    page->NewTabs()->setCurrentIndex(1);
+    EXPECT_EQ(page->NewHeading()->text().toStdString(),
+              programFolder + "trans/xx-yy/UTF8_shared.ini");
+    EXPECT_EQ(page->NewText()->toPlainText(), "[A]\nk=v");
+}
+
 TEST_F(TranslationPageTest, TheEditorsTextsAreTranslated) {
     Open();
     module->SetLanguage("de-de", false);

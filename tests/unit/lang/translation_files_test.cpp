@@ -1,8 +1,6 @@
 #include "lang/translation_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "support/temp_dir.h"
 #include "util/strings.h"
@@ -150,21 +148,18 @@ TEST(SaveLanguageFile, WritesUtf8WithByteOrderMarkAndCrLfCreatingTheFolder) {
     EXPECT_EQ(ReadLanguageFileText(saved), "[A]\r\nk=\xC3\xA4\r\nx=1");
 }
 
-TEST(SaveLanguageFile, ReportsAFolderItCannotCreateOrWrite) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not hold for root";
+TEST(SaveLanguageFile, ReportsAFolderItCannotCreateAndAFileItCannotWrite) {
     test::TempDir dir;
-    const std::string locked = dir.mkdir("locked");
-    dir.write("locked/de-de/UTF8_program.ini", "old");
-    ASSERT_EQ(chmod((locked + "de-de").c_str(), 0555), 0);
-    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
-    EXPECT_EQ(SaveLanguageFile(locked + "xx-yy/UTF8_program.ini", "new"),
+    // A file where the culture's folder should be; a folder where the file should be.
+    dir.write("trans/xx-yy", "not a folder");
+    dir.mkdir("trans/de-de/UTF8_program.ini");
+    EXPECT_EQ(SaveLanguageFile(dir.path() + "trans/xx-yy/UTF8_program.ini", "new"),
               LanguageSaveResult::FolderNotCreated);
-    EXPECT_EQ(SaveLanguageFile(locked + "de-de/UTF8_program.ini", "new"),
+    std::string saved;
+    EXPECT_EQ(SaveLanguageFile(dir.path() + "trans/de-de/program.ini", "new", &saved),
               LanguageSaveResult::NotWritten);
-    EXPECT_EQ(dir.read("locked/de-de/UTF8_program.ini"), "old");
-    chmod((locked + "de-de").c_str(), 0755);
-    chmod(locked.c_str(), 0755);
+    EXPECT_EQ(saved, dir.path() + "trans/de-de/UTF8_program.ini");
+    EXPECT_EQ(dir.read("trans/xx-yy"), "not a folder");
 }
 
 TEST(ClassifyIniLine, SectionsCommentsKeysAndEmptyValues) {

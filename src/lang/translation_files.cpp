@@ -170,7 +170,10 @@ std::vector<MissingTranslation> FindMissingTranslations(std::string_view english
 }
 
 std::string LanguageFileBytes(std::string_view text) {
-    return AddByteOrderMark(StrNormalizeLineBreaks(text, "\r\n"));
+    // Always a mark of its own: a text that itself begins with U+FEFF keeps it when read back.
+    std::string bytes(kByteOrderMark);
+    bytes += StrNormalizeLineBreaks(text, "\r\n");
+    return bytes;
 }
 
 LanguageSaveResult SaveLanguageFile(const std::string& path, std::string_view text,

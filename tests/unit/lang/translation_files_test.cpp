@@ -144,8 +144,10 @@ TEST(SaveLanguageFile, WritesUtf8WithByteOrderMarkAndCrLfCreatingTheFolder) {
               LanguageSaveResult::Saved);
     EXPECT_EQ(saved, dir.path() + "xx-yy/UTF8_program.ini");
     EXPECT_EQ(dir.read("xx-yy/UTF8_program.ini"), "\xEF\xBB\xBF[A]\r\nk=\xC3\xA4\r\nx=1");
-    // What was saved reads back as it was typed.
+    // What was saved reads back as it was typed, also a text that begins with U+FEFF.
     EXPECT_EQ(ReadLanguageFileText(saved), "[A]\r\nk=\xC3\xA4\r\nx=1");
+    SaveLanguageFile(saved, "\xEF\xBB\xBF[A]");
+    EXPECT_EQ(ReadLanguageFileText(saved), "\xEF\xBB\xBF[A]");
 }
 
 TEST(SaveLanguageFile, ReportsAFolderItCannotCreateAndAFileItCannotWrite) {

@@ -105,6 +105,26 @@ TEST(SyncLanguageText, TheShippedGermanFilesMissNoTranslation) {
     }
 }
 
+TEST(SyncLanguageText, ATenMegabyteFileIsSyncedAndSavedWhole) {
+    test::TempDir dir;
+    std::string english = "[StrsGui____Controls__Big]\r\n";
+    std::string translation = "[StrsGui____Controls__Big]\r\n";
+    for (int i = 0; english.size() < 10'000'000; ++i) {
+        const std::string key = "control" + std::to_string(i) + ".Caption=";
+        english += key + "English text, long enough to fill ten megabytes soon\r\n";
+        translation += key +
+                       "\xC3\x9C"
+                       "bersetzung " +
+                       std::to_string(i) + "\r\n";
+    }
+    const std::string synced = SyncLanguageText(english, translation);
+    EXPECT_TRUE(FindMissingTranslations(english, synced).empty());
+    ASSERT_EQ(SaveLanguageFile(dir.path() + "xx-yy/UTF8_program.ini", synced),
+              LanguageSaveResult::Saved);
+    EXPECT_EQ(ReadLanguageFileText(dir.path() + "xx-yy/UTF8_program.ini"), synced);
+    EXPECT_EQ(synced, StrTrim(translation));
+}
+
 TEST(FindMissingTranslations, ListsAbsentAndEmptiedValuesPerSection) {
     const std::string translation = "[StrsGui____Controls__FrontMain]\r\n"
                                     "pnlAddItemHeader.Caption=Eintrag\r\n"

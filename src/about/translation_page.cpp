@@ -651,6 +651,8 @@ void ThvTranslationPage::SetUp(const std::string& culture) {
         tabsetTranslationNative_->addTab(Q(std::string(kEnglishCulture) + "/" + file));
     tabsetTranslationNative_->setCurrentIndex(0);
     tabsetTranslationNative_->blockSignals(false);
+    // Both halves keep the same height for their tabs, also while the right one has none.
+    tabsetTranslationNew_->setMinimumHeight(tabsetTranslationNative_->sizeHint().height());
     ShowEnglishFile(tabsetTranslationNative_->tabText(0));
     if (culture != kEnglishCulture)
         OpenTranslation(culture);
@@ -694,6 +696,7 @@ void ThvTranslationPage::OpenTranslation(const std::string& culture) {
     if (!culture.empty() && culture != kEnglishCulture) {
         for (const char* file : kLanguageFileNames)
             tabsetTranslationNew_->addTab(Q(culture + "/" + file));
+        tabsetTranslationNew_->updateGeometry();
         tabsetTranslationNew_->setCurrentIndex(0);
         newTabIndex_ = 0;
         changingTabs_ = false;

@@ -1,5 +1,6 @@
 #include "lang/translation_files.h"
 
+#include <type_traits>
 #include <unordered_map>
 
 #include "lang/ini_document.h"
@@ -208,7 +209,7 @@ template <typename Char> IniLineColouring Classify(std::basic_string_view<Char> 
     result.KeyLength = eq + 1;
     result.EmptyValue = true;
     for (size_t i = eq + 1; i < line.size(); ++i)
-        if (line[i] > Char(' ')) {
+        if (static_cast<std::make_unsigned_t<Char>>(line[i]) > ' ') {
             result.EmptyValue = false;
             break;
         }

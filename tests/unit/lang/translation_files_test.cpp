@@ -193,6 +193,8 @@ TEST(ClassifyIniLine, SectionsCommentsKeysAndEmptyValues) {
     EXPECT_EQ(entry.KeyLength, 16u);
     EXPECT_FALSE(entry.EmptyValue);
     EXPECT_TRUE(ClassifyIniLine(u"miAbout.Caption=  ").EmptyValue);
+    EXPECT_FALSE(ClassifyIniLine(std::string_view("miAbout.Caption= \xC3\x9C")).EmptyValue);
+    EXPECT_FALSE(ClassifyIniLine(u"miAbout.Caption=\u00DC").EmptyValue);
     EXPECT_EQ(ClassifyIniLine(u"no equals").Kind, IniLineKind::Plain);
     EXPECT_EQ(ClassifyIniLine(u"").Kind, IniLineKind::Plain);
 }

@@ -331,8 +331,10 @@ ThvTranslationSearchDialog::ThvTranslationSearchDialog(bool replace, QWidget* pa
     direction->addWidget(rbUp_);
     direction->addWidget(rbDown_);
     direction->addStretch(1);
-    if (!replace)
-        grid->addLayout(direction, row++, 0, 1, 2);
+    grid->addLayout(direction, row++, 0, 1, 2);
+    // Replacing always searches down.
+    rbUp_->setVisible(!replace);
+    rbDown_->setVisible(!replace);
     auto* buttons = new QVBoxLayout();
     btnFindNext_ = new QPushButton("&Find Next", this);
     btnFindNext_->setObjectName("btnFindNext");

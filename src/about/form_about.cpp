@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "about/translation_page.h"
 #include "framework/options_file.h"
 #include "framework/ui/data_module.h"
 #include "framework/ui/hint_status_bar.h"
@@ -114,6 +115,8 @@ void ThvFormAbout::CreateLayout() {
     pgcAbout_->setUsesScrollButtons(true);
     AddPage(CreateCreditsPage(), "Credits");
     AddPage(CreateDataPage(), "Data");
+    translationPage_ = new ThvTranslationPage(Module());
+    AddPage(translationPage_, "Translation");
     auto* pagesFrame = new QWidget(this);
     auto* pagesLayout = new QVBoxLayout(pagesFrame);
     pagesLayout->setContentsMargins(6, 0, 6, 6);
@@ -188,6 +191,7 @@ void ThvFormAbout::FormCreate() {
     LabelCop_->setText(MessageText("Copyright", "Copyright {CopyrightTime} {CopyrightHolders}"));
     LabelUrl_->setText(Q(ThvDataModuleGenericStruct::GetWebsiteBaseUrl()));
     FillDataTable();
+    translationPage_->SetUp(Module()->Options().LanguageCulture);
 }
 
 void ThvFormAbout::FillCredits() {
@@ -253,6 +257,7 @@ void ThvFormAbout::RegisterMessageTexts() {
     for (const MessageEntry& m : kMessages)
         lang.RegisterResString(kFileShared, kMessageSuffix, m.Name, m.Default,
                                m.Template ? m.Template : "");
+    ThvTranslationPage::RegisterMessageTexts(lang);
 }
 
 void ThvFormAbout::TranslateControls(TranslateStep step) {
@@ -262,6 +267,7 @@ void ThvFormAbout::TranslateControls(TranslateStep step) {
     for (QPushButton* button : {btnCollectData_, btnSaveData_, btnPrintData_})
         c.AssistantControls.Control(step, kFileShared, kFormSuffix, button);
     c.AssistantControlsHV.StatusBar(step, kFileShared, kFormSuffix, stbInfo_);
+    translationPage_->Translate(step);
 }
 
 void ThvFormAbout::RegisterControlTexts() {

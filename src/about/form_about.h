@@ -22,6 +22,7 @@ class QTextEdit;
 namespace pw {
 
 class ThvHintStatusBar;
+class ThvTranslationPage;
 enum class TranslateStep;
 
 class ThvFormAbout : public ThvFormGenericStructEx {
@@ -48,6 +49,7 @@ public:
     QTextEdit* Credits() const { return reCredits_; }
     const std::vector<AboutDataRow>& DataRows() const { return rows_; }
     ThvHintStatusBar* StatusBar() const { return stbInfo_; }
+    ThvTranslationPage* TranslationPage() const { return translationPage_; }
 
     // The Data page's commands. The dialogs are thin: each hands its answer to the routine below.
     void btnSaveDataClick();
@@ -88,6 +90,7 @@ private:
     QPushButton* btnSaveData_ = nullptr;
     QPushButton* btnPrintData_ = nullptr;
     ThvHintStatusBar* stbInfo_ = nullptr;
+    ThvTranslationPage* translationPage_ = nullptr;
     std::vector<AboutDataRow> rows_;
 };
 

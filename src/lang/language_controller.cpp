@@ -57,6 +57,18 @@ void ThvlgLanguageController::SetLanguagesFolder(std::string_view folder) {
     languagesFolder_ = folder.empty() ? std::string() : IncludeTrailingSeparator(folder);
 }
 
+void ThvlgLanguageController::SetUserLanguagesFolder(std::string_view folder) {
+    userLanguagesFolder_ = folder.empty() ? std::string() : IncludeTrailingSeparator(folder);
+}
+
+std::string ThvlgLanguageController::LanguageFilePath(std::string_view culture,
+                                                      std::string_view file) const {
+    const std::string relative = std::string(culture) + "/" + std::string(file);
+    if (!userLanguagesFolder_.empty() && FileExists(userLanguagesFolder_ + relative))
+        return userLanguagesFolder_ + relative;
+    return languagesFolder_.empty() ? std::string() : languagesFolder_ + relative;
+}
+
 std::string ThvlgLanguageController::AdjustCulture(std::string_view culture) const {
     std::string result(culture);
     if (languagesFolder_.empty() || !DirectoryExists(languagesFolder_))
@@ -84,9 +96,7 @@ IniDocument* ThvlgLanguageController::GetLanguageFile(std::string_view culture,
         return it->second.document.get();
 
     std::unique_ptr<IniDocument> document;
-    std::string path;
-    if (!languagesFolder_.empty())
-        path = languagesFolder_ + std::string(culture) + "/" + std::string(file);
+    const std::string path = LanguageFilePath(culture, file);
     if (!path.empty() && FileExists(path))
         document = ParseLanguageFileBytes(ReadFileBytes(path));
     else if (mode == ThvlgFileMode::Write)
@@ -211,9 +221,15 @@ ThvlgTransMetaData ThvlgLanguageController::ReadMetaData(std::string_view cultur
 }
 
 StringArray ThvlgLanguageController::AvailableCultures() const {
-    if (languagesFolder_.empty())
-        return {};
-    StringArray cultures = ListSubfolderNames(languagesFolder_);
+    StringArray cultures;
+    for (const std::string* folder : {&languagesFolder_, &userLanguagesFolder_}) {
+        if (folder->empty())
+            continue;
+        for (const std::string& culture : ListSubfolderNames(*folder))
+            if (std::none_of(cultures.begin(), cultures.end(),
+                             [&culture](const std::string& c) { return SameText(c, culture); }))
+                cultures.push_back(culture);
+    }
     std::sort(cultures.begin(), cultures.end(),
               [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
     return cultures;
@@ -221,8 +237,9 @@ StringArray ThvlgLanguageController::AvailableCultures() const {
 
 std::string ThvlgLanguageController::CultureDisplayName(std::string_view culture) const {
     std::string name;
-    if (!languagesFolder_.empty())
-        name = StrTrim(ReadUtf8TextFile(languagesFolder_ + std::string(culture) + "/display.txt"));
+    const std::string path = LanguageFilePath(culture, "display.txt");
+    if (!path.empty())
+        name = StrTrim(ReadUtf8TextFile(path));
     return name.empty() ? std::string(culture) : name;
 }
 

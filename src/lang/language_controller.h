@@ -61,6 +61,14 @@ public:
 
     // Stores the folder with a trailing "/" ("" stays "": no file is read then).
     void SetLanguagesFolder(std::string_view folder);
+    // A second languages folder, read first: the translations a translator saved under the user
+    // data folder. A culture's file found there is read from there; the languages folder holds
+    // the rest. "" (the default): none.
+    void SetUserLanguagesFolder(std::string_view folder);
+    const std::string& UserLanguagesFolder() const { return userLanguagesFolder_; }
+    // Where the culture's file is read from: the user languages folder's when it exists, else
+    // the languages folder's ("" without a languages folder).
+    std::string LanguageFilePath(std::string_view culture, std::string_view file) const;
     // "es" becomes "es-us" when the languages folder has an "es-us" sub-folder; nothing else
     // is mapped.
     std::string AdjustCulture(std::string_view culture) const;
@@ -90,7 +98,7 @@ public:
     void WriteMetaData(std::string_view file, const ThvlgTransMetaData& data);
     ThvlgTransMetaData ReadMetaData(std::string_view culture, std::string_view file);
 
-    // Cultures present as sub-folders of the languages folder (hidden ones excluded), sorted.
+    // Cultures present as sub-folders of either languages folder (hidden ones excluded), sorted.
     StringArray AvailableCultures() const;
     // The culture's "display.txt", trimmed; the culture name when there is none.
     std::string CultureDisplayName(std::string_view culture) const;
@@ -128,6 +136,7 @@ private:
     std::string currentCulture_ = "en-us";
     ThvlgOptions options_;
     std::string languagesFolder_;
+    std::string userLanguagesFolder_;
     std::map<std::string, CachedFile> cache_; // folded "culture|file" -> document
     ThvlgTemplates templates_;
 };

@@ -1,5 +1,8 @@
 #include "lang/language_menu.h"
 
+#include <utility>
+#include <vector>
+
 #include "items/bitmap_file.h"
 #include "util/folders.h"
 #include "util/paths.h"
@@ -30,13 +33,27 @@ std::optional<items::Picture> FlagPicture(const std::string& folder, const std::
 } // namespace
 
 void BuildLanguageMenu(items::MenuItem& menu, const std::string& languagesFolder,
-                       const std::string& currentCulture, items::ImageList* images) {
+                       const std::string& currentCulture, items::ImageList* images,
+                       const std::string& userLanguagesFolder) {
     menu.Clear();
     menu.Enabled = true;
     if (images)
         images->Clear();
-    const std::string folder = IncludeTrailingSeparator(languagesFolder);
-    for (const std::string& culture : ListSubfolderNames(folder)) {
+    // The program folder's cultures, then those only the user's languages folder holds.
+    std::vector<std::pair<std::string, std::string>> cultures; // culture, its languages folder
+    for (const std::string& base : {languagesFolder, userLanguagesFolder}) {
+        if (base.empty())
+            continue;
+        const std::string folder = IncludeTrailingSeparator(base);
+        for (const std::string& culture : ListSubfolderNames(folder)) {
+            bool known = false;
+            for (const auto& c : cultures)
+                known = known || SameText(c.first, culture);
+            if (!known)
+                cultures.emplace_back(culture, folder);
+        }
+    }
+    for (const auto& [culture, folder] : cultures) {
         items::MenuItem entry;
         const std::string display = ReadUtf8TextFile(folder + culture + "/display.txt");
         if (images) {

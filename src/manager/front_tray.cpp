@@ -43,7 +43,8 @@ void TFormFront::RebuildLanguageMenu() {
     if (!lingua)
         return;
     BuildLanguageMenu(*lingua, Module()->Paths().LanguageFolder,
-                      Module()->Options().LanguageCulture, &ilLingua_);
+                      Module()->Options().LanguageCulture, &ilLingua_,
+                      Module()->Paths().UserDataFolder + "trans/");
     linguaIcons_.Reset();
 }
 

@@ -109,6 +109,8 @@ void ThvDataModuleGenericStruct::StartLanguageAndMainForm() {
         return;
     ThvlgLanguageController& lang = Language();
     lang.SetLanguagesFolder(paths_.LanguageFolder);
+    // Translations saved where the program folder could not be written.
+    lang.SetUserLanguagesFolder(paths_.UserDataFolder + "trans/");
     options_->LanguageCulture = lang.AdjustCulture(options_->LanguageCulture);
     lang.SetCurrentCulture(options_->LanguageCulture, false);
     lang.SetOptions({/*UseBuiltInTexts=*/true, /*SkipEmptyTexts=*/true});

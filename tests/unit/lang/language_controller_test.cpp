@@ -268,3 +268,27 @@ TEST(LanguageController, ShippedEnglishDisplayName) {
 
 } // namespace
 } // namespace pw
+
+namespace pw {
+namespace {
+
+TEST(LanguageController, ACultureSavedUnderTheUserFolderIsReadFromThereFirst) {
+    test::TempDir dir;
+    dir.write("program/de-de/UTF8_program.ini",
+              "[StrsGui____Controls__FrontMain]\r\npnlAddItemHeader.Caption=Programm\r\n");
+    dir.write("program/de-de/UTF8_shared.ini", "[StrsGui____Controls__About]\r\nx.Caption=P\r\n");
+    dir.write("user/de-de/UTF8_program.ini",
+              "[StrsGui____Controls__FrontMain]\r\npnlAddItemHeader.Caption=Benutzer\r\n");
+    dir.write("user/xx-yy/display.txt", "Neu");
+    Started s(dir.path() + "program", "de-de");
+    s.lc.SetUserLanguagesFolder(dir.path() + "user");
+    EXPECT_EQ(s.lc.GetGuiString(kProgram, kSuffix, "pnlAddItemHeader.Caption", "Add item"),
+              "Benutzer");
+    // A file the user folder lacks comes from the program folder.
+    EXPECT_EQ(s.lc.GetGuiString("UTF8_shared.ini", "____Controls__About", "x.Caption", "X"), "P");
+    EXPECT_EQ(s.lc.AvailableCultures(), StringArray({"de-de", "xx-yy"}));
+    EXPECT_EQ(s.lc.CultureDisplayName("xx-yy"), "Neu");
+}
+
+} // namespace
+} // namespace pw

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
@@ -68,6 +69,29 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 bool WriteNewFile(const std::string& path, std::string_view bytes) {
     return CreateAndWrite(path, bytes, 0666);
+}
+
+bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // One byte more than expected tells a longer file.
+    std::string read(bytes.size() + 1, '\0');
+    size_t done = 0;
+    bool ok = true;
+    while (done < read.size()) {
+        const ssize_t n = ::read(fd, read.data() + done, read.size() - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n == 0)
+            break;
+        else if (errno != EINTR) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(fd);
+    return ok && done == bytes.size() && std::memcmp(read.data(), bytes.data(), done) == 0;
 }
 
 void SyncFileSystem(const std::string& path) {

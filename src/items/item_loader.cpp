@@ -138,8 +138,11 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
             image = kFirstTypeIcon + typePos;
         else
             image = images.LoadExecutableIcon(IsPlainFileName(icon) ? directory + icon : "", path);
-        store_.CreateItem(ItemKind::ExecutableLink, path, parentNode, parentMenu, image,
-                          flags.runAs, flags.windowState, caption, workDir, params);
+        TreeNode* node =
+            store_.CreateItem(ItemKind::ExecutableLink, path, parentNode, parentMenu, image,
+                              flags.runAs, flags.windowState, caption, workDir, params);
+        if (typePos < 0 && IsPlainFileName(icon))
+            store_.Attributes.SetLoadedIconFile(node->Data, icon);
     } else if (tag == kTagUnknownLink) {
         std::string path, type, caption;
         LinkFlags flags;

@@ -66,31 +66,6 @@ bool SameFiles(const std::string& backup, const std::string& root) {
 
 } // namespace
 
-RecoverResult RecoverItemsBackup(const std::string& itemsRoot, const std::string& tempFolder,
-                                 BackupQuestion& question) {
-    if (!DirectoryExists(itemsRoot) && !ForceDirectories(itemsRoot))
-        throw std::runtime_error("Cannot create the items folder " + itemsRoot);
-    const std::string backup = tempFolder + kBackupFolderName + "/";
-    if (!DirectoryExists(backup))
-        return RecoverResult::NoBackup;
-    switch (question.AskRestoreBackup(backup)) {
-    case BackupAnswer::Yes:
-        EmptyFolder(itemsRoot);
-        CopyFolderTree(backup, itemsRoot, 2);
-        // The backup goes only when everything in it arrived.
-        if (!SameFiles(backup, itemsRoot))
-            return RecoverResult::RestoreFailed;
-        DeleteFolder(backup);
-        return RecoverResult::Restored;
-    case BackupAnswer::No:
-        DeleteFolder(backup);
-        return RecoverResult::Deleted;
-    case BackupAnswer::Cancel:
-        break;
-    }
-    return RecoverResult::Kept;
-}
-
 namespace {
 // The backup is built under a name of its own and renamed into place when complete, and
 // renamed away before it is deleted: "item_bak" is either complete or absent.
@@ -115,6 +90,39 @@ bool RemoveLeftovers(const std::string& tempFolder) {
     return ok;
 }
 } // namespace
+
+RecoverResult RecoverItemsBackup(const std::string& itemsRoot, const std::string& tempFolder,
+                                 BackupQuestion& question) {
+    if (!DirectoryExists(itemsRoot) && !ForceDirectories(itemsRoot))
+        throw std::runtime_error("Cannot create the items folder " + itemsRoot);
+    const std::string backup = tempFolder + kBackupFolderName + "/";
+    if (!DirectoryExists(backup))
+        return RecoverResult::NoBackup;
+    switch (question.AskRestoreBackup(backup)) {
+    case BackupAnswer::Yes:
+        // Where both lie on one file system the backup takes the root's place by a rename; the
+        // half-written root goes to the trash first. Until the rename the backup is complete,
+        // so a restore cut short is offered again at the next start.
+        if (!IsSymbolicLink(ExcludeTrailingSeparator(itemsRoot)) && DeleteToRecycleBin(itemsRoot) &&
+            RenameFolder(ExcludeTrailingSeparator(backup), ExcludeTrailingSeparator(itemsRoot)))
+            return RecoverResult::Restored;
+        if (!DirectoryExists(itemsRoot) && !ForceDirectories(itemsRoot))
+            return RecoverResult::RestoreFailed;
+        EmptyFolder(itemsRoot);
+        CopyFolderTree(backup, itemsRoot, 2);
+        // The backup goes only when everything in it arrived.
+        if (!SameFiles(backup, itemsRoot))
+            return RecoverResult::RestoreFailed;
+        DeleteFolder(backup);
+        return RecoverResult::Restored;
+    case BackupAnswer::No:
+        DeleteFolder(backup);
+        return RecoverResult::Deleted;
+    case BackupAnswer::Cancel:
+        break;
+    }
+    return RecoverResult::Kept;
+}
 
 bool MakeItemsBackup(const std::string& itemsRoot, const std::string& tempFolder) {
     const std::string backup = Beside(tempFolder, "");

@@ -64,9 +64,6 @@ bool SameFiles(const std::string& backup, const std::string& root) {
     return true;
 }
 
-} // namespace
-
-namespace {
 // The backup is built under a name of its own and renamed into place when complete, and
 // renamed away before it is deleted: "item_bak" is either complete or absent.
 std::string Beside(const std::string& tempFolder, const char* suffix) {

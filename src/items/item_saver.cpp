@@ -53,6 +53,12 @@ bool ItemSaver::InsideItemsRoot(const std::string& directory) const {
     return !real.empty() && real.compare(0, rootReal_.size(), rootReal_) == 0;
 }
 
+IconFileMode ItemSaver::IconMode(bool withIconFiles) const {
+    if (withIconFiles)
+        return IconFileMode::Write;
+    return KeepIconFiles ? IconFileMode::Keep : IconFileMode::Drop;
+}
+
 void ItemSaver::BeforeChange() {
     if (backup_ != Backup::NotNeeded)
         return;
@@ -71,8 +77,7 @@ bool ItemSaver::SaveItems(bool withIconFiles) {
         return false;
     }
     rootReal_ = RealPath(paths.itemsRoot);
-    iconMode_ = withIconFiles ? IconFileMode::Write
-                              : (KeepIconFiles ? IconFileMode::Keep : IconFileMode::Drop);
+    iconMode_ = IconMode(withIconFiles);
     backup_ = Backup::NotNeeded;
     anyFailure_ = false;
     walkFromRoot_ = true;
@@ -96,8 +101,7 @@ bool ItemSaver::SaveFolder(const TreeNode* topMarker, const std::string& directo
         return false;
     if (rootReal_.empty())
         rootReal_ = RealPath(store_.Paths().itemsRoot);
-    iconMode_ = withIconFiles ? IconFileMode::Write
-                              : (KeepIconFiles ? IconFileMode::Keep : IconFileMode::Drop);
+    iconMode_ = IconMode(withIconFiles);
     const auto* level = topMarker->Siblings();
     return level ? SaveLevel(*level, directory) : false;
 }

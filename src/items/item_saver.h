@@ -52,6 +52,7 @@ private:
     bool PrepareFolderDirectory(const TreeNode& folder, Level& level);
     bool Cleanup(const Level& level);
     bool InsideItemsRoot(const std::string& directory) const;
+    IconFileMode IconMode(bool withIconFiles) const;
     // Called before anything on disk changes: the first call takes the backup.
     void BeforeChange();
 

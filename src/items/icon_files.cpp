@@ -61,11 +61,11 @@ std::string TreePictureName(const std::string& menuName) {
 std::string WriteIconFiles(const TreeNode& node, const std::string& path,
                            const std::string& loadedName, IconLevel& level, IconFileMode mode,
                            const ItemImages& images) {
-    const bool loadedHere =
-        !loadedName.empty() && IsFileIn(level.entries, loadedName) && !level.keep.count(loadedName);
+    const bool loadedHere = !loadedName.empty() && IsFileIn(level.entries, loadedName);
     const bool loadedBmp =
         loadedHere && StrEndsWith(loadedName, kMenuSuffix) && !StrEndsWith(loadedName, kTreeSuffix);
     if (mode == IconFileMode::Keep && loadedHere) {
+        // Nothing is written, so links that shared a file may go on sharing it.
         level.keep.insert(loadedName);
         if (loadedBmp && IsFileIn(level.entries, TreePictureName(loadedName)))
             level.keep.insert(TreePictureName(loadedName));
@@ -76,7 +76,9 @@ std::string WriteIconFiles(const TreeNode& node, const std::string& path,
 
     const std::string menu = PictureBytes(images.ilPublicPM.At(node.ImageIndex), images.MenuColour);
     IconFileNames names;
-    if (loadedBmp && FileHoldsBytes(level.directory + loadedName, menu))
+    // Another link's file of the same name is that link's, even where the bytes agree.
+    if (loadedBmp && !level.keep.count(loadedName) &&
+        FileHoldsBytes(level.directory + loadedName, menu))
         names = {loadedName, TreePictureName(loadedName)}; // unchanged: it stays where it is
     else
         names = ChooseIconFileNames(level.entries, IconStem(path));

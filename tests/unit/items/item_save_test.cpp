@@ -99,6 +99,16 @@ TEST_F(SaveTest, UnchangedCachePicturesStayWhereTheyAreAndChangedOnesMove) {
     EXPECT_TRUE(FileExists(root + "app1.wc.bmp"));
 }
 
+TEST_F(SaveTest, NamedPipeInTheWayNeverHoldsTheSave) {
+    const std::string app = tmp.write("bin/app.exe", "MZ");
+    WriteLevel("", {"^ExeLnk|" + app + "||app.bmp|App||"});
+    ASSERT_EQ(mkfifo((root + "app.bmp").c_str(), 0600), 0);
+    store.LoadItems();
+    ASSERT_TRUE(store.SaveItems(true)); // compared without waiting for a writer
+    EXPECT_EQ(ReadLevel(""), Records({"^ExeLnk|" + app + "||app1.bmp|App||"}));
+    EXPECT_FALSE(PathExists(root + "app.bmp"));
+}
+
 TEST_F(SaveTest, CachePicturesAreTheLinksPicturesOnTheListColours) {
     const std::string app = tmp.write("bin/app.exe", "MZ");
     store.Images.MenuColour = 0xFF112233u;

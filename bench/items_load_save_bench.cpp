@@ -170,8 +170,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> times; // milliseconds
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            times[r.benchmark_name()] = r.GetAdjustedRealTime();
+        for (const Run& r : runs) {
+            const std::string name = r.benchmark_name();
+            times[name.substr(0, name.find('/'))] = r.GetAdjustedRealTime(); // without "/min_time"
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };

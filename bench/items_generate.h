@@ -65,7 +65,7 @@ inline GeneratedTree GenerateItemsTree(const std::string& root, int links, int f
         if (kind < 10) {
             const std::string icon = "app" + n + ".bmp";
             text += "^ExeLnk|/opt/bench/app" + n + ".exe|--run " + n + "|" + icon + "|Program " +
-                    n + "|/opt/bench||\r\n";
+                    n + "|/opt/bench|\r\n";
             for (auto& p : menu.Pixels)
                 p = 0xFF000000u | static_cast<uint32_t>(j * 2654435761u & 0xFFFFFFu);
             tree16 = menu;

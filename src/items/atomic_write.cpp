@@ -3,8 +3,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "util/text_files.h"
@@ -68,6 +70,31 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 bool WriteNewFile(const std::string& path, std::string_view bytes) {
     return CreateAndWrite(path, bytes, 0666);
+}
+
+bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
+    // Non-blocking, so that a named pipe cannot hold the save; only a regular file of the
+    // right size is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              static_cast<uint64_t>(st.st_size) == bytes.size();
+    // One byte more than expected tells a file that grew meanwhile.
+    std::string read(ok ? bytes.size() + 1 : 0, '\0');
+    size_t done = 0;
+    while (ok && done < read.size()) {
+        const ssize_t n = ::read(fd, read.data() + done, read.size() - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            ok = false;
+    }
+    ::close(fd);
+    return ok && done == bytes.size() && std::memcmp(read.data(), bytes.data(), done) == 0;
 }
 
 void SyncFileSystem(const std::string& path) {

@@ -18,6 +18,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 // taken or the write fails, in which case no file of that name is left behind. Nothing refers to
 // such a file before it is complete, so it needs no temporary name.
 bool WriteNewFile(const std::string& path, std::string_view bytes);
+// Whether the file at path (a link is followed) holds exactly bytes; false when it cannot be
+// read. A save compares before it writes, so that an unchanged file is left as it is.
+bool FileHoldsBytes(const std::string& path, std::string_view bytes);
 // Flushes everything written to the file system that holds path to the disk.
 void SyncFileSystem(const std::string& path);
 

@@ -13,6 +13,13 @@ void ItemAttributes::Clear() {
     workDirs_.Clear();
     windowStates_.Clear();
     runAs_.Clear();
+    loadedIconFiles_.clear();
+}
+
+const std::string& ItemAttributes::LoadedIconFile(int32_t id) const {
+    static const std::string none;
+    auto it = loadedIconFiles_.find(id);
+    return it == loadedIconFiles_.end() ? none : it->second;
 }
 
 void ItemAttributes::AppendPath(std::string path, LinkKind kind) {

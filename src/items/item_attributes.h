@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,11 @@ public:
     void SetWorkDir(int32_t id, const std::string& value) { workDirs_.Set(id, value); }
     void SetWindowState(int32_t id, const std::string& value) { windowStates_.Set(id, value); }
     void SetRunAs(int32_t id, bool value) { runAs_.Set(id, value); }
+
+    // The icon cache file an Executable link was loaded with (its record's icon field), so that
+    // a save can leave an unchanged picture where it is; "" when none.
+    void SetLoadedIconFile(int32_t id, std::string name) { loadedIconFiles_[id] = std::move(name); }
+    const std::string& LoadedIconFile(int32_t id) const;
 
     bool HasParams(int32_t id) const { return params_.Has(id); }
     bool HasWorkDir(int32_t id) const { return workDirs_.Has(id); }
@@ -97,6 +103,7 @@ private:
     std::vector<LinkKind> kinds_;
     Pairs<std::string> params_, workDirs_, windowStates_;
     Pairs<bool> runAs_;
+    std::unordered_map<int32_t, std::string> loadedIconFiles_;
 };
 
 } // namespace pw::items

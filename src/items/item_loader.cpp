@@ -139,8 +139,11 @@ void ItemLoader::LoadLine(const std::string& directory, const FolderLookup& fold
                                                          : ItemImages::CacheFile::Unknown);
         } else
             image = images.LoadExecutableIcon("", path);
-        store_.CreateItem(ItemKind::ExecutableLink, path, parentNode, parentMenu, image,
-                          flags.runAs, flags.windowState, caption, workDir, params);
+        TreeNode* node =
+            store_.CreateItem(ItemKind::ExecutableLink, path, parentNode, parentMenu, image,
+                              flags.runAs, flags.windowState, caption, workDir, params);
+        if (typePos < 0 && IsPlainFileName(icon))
+            store_.Attributes.SetLoadedIconFile(node->Data, icon);
     } else if (tag == kTagUnknownLink) {
         std::string path, type, caption;
         LinkFlags flags;

@@ -34,6 +34,16 @@ void AppendField(std::string& buffer, std::string_view field) {
 
 } // namespace
 
+// One directory's save: its listing, taken before anything is written, its records and the
+// names the clean-up leaves.
+struct ItemSaver::Level {
+    std::string directory;
+    DirectoryEntries entries;
+    std::string buffer;
+    std::set<std::string> keep;
+    bool failed = false;
+};
+
 ItemSaver::ItemSaver(ItemStore& store) : store_(store) {}
 
 bool ItemSaver::InsideItemsRoot(const std::string& directory) const {
@@ -41,6 +51,19 @@ bool ItemSaver::InsideItemsRoot(const std::string& directory) const {
         return false;
     const std::string real = RealPath(directory);
     return !real.empty() && real.compare(0, rootReal_.size(), rootReal_) == 0;
+}
+
+IconFileMode ItemSaver::IconMode(bool withIconFiles) const {
+    if (withIconFiles)
+        return IconFileMode::Write;
+    return KeepIconFiles ? IconFileMode::Keep : IconFileMode::Drop;
+}
+
+void ItemSaver::BeforeChange() {
+    if (backup_ != Backup::NotNeeded)
+        return;
+    const StorePaths& paths = store_.Paths();
+    backup_ = MakeItemsBackup(paths.itemsRoot, paths.tempFolder) ? Backup::Made : Backup::Missing;
 }
 
 bool ItemSaver::SaveItems(bool withIconFiles) {
@@ -54,19 +77,20 @@ bool ItemSaver::SaveItems(bool withIconFiles) {
         return false;
     }
     rootReal_ = RealPath(paths.itemsRoot);
-    const bool backedUp = MakeItemsBackup(paths.itemsRoot, paths.tempFolder);
+    iconMode_ = IconMode(withIconFiles);
+    backup_ = Backup::NotNeeded;
     anyFailure_ = false;
     walkFromRoot_ = true;
     linksOnTheWay_ = 0;
-    SaveLevel(store_.tvItems.RootNodes(), paths.itemsRoot, withIconFiles);
+    SaveLevel(store_.tvItems.RootNodes(), paths.itemsRoot);
     walkFromRoot_ = false;
-    if (store_.SyncAfterSave)
+    if (Changed() && store_.SyncAfterSave)
         SyncFileSystem(paths.itemsRoot); // on disk before the backup goes
     // A backup that could not be completed is useless for a restore; remove it either way
-    // once the save itself has run to its end.
-    if (anyFailure_ && backedUp && KeepBackupOnFailure)
+    // once the save itself has run to its end (an older one too).
+    if (anyFailure_ && backup_ == Backup::Made && KeepBackupOnFailure)
         BackupKept = true;
-    else if (backedUp || DirectoryExists(paths.tempFolder + kBackupFolderName + "/"))
+    else
         RemoveItemsBackup(paths.tempFolder);
     return !anyFailure_;
 }
@@ -77,64 +101,67 @@ bool ItemSaver::SaveFolder(const TreeNode* topMarker, const std::string& directo
         return false;
     if (rootReal_.empty())
         rootReal_ = RealPath(store_.Paths().itemsRoot);
+    iconMode_ = IconMode(withIconFiles);
     const auto* level = topMarker->Siblings();
-    return level ? SaveLevel(*level, directory, withIconFiles) : false;
+    return level ? SaveLevel(*level, directory) : false;
 }
 
-bool ItemSaver::SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& level,
-                          const std::string& directory, bool withIconFiles) {
-    std::string buffer;
-    std::set<std::string> keep;
-    // One listing of the directory instead of a status call per cache file name.
-    std::set<std::string> existing = ListEntryNames(directory);
-    bool failed = false;
+bool ItemSaver::SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& nodes,
+                          const std::string& directory) {
+    Level level;
+    level.directory = directory;
+    level.entries = ListDirectoryEntries(directory);
     try {
-        for (const auto& node : level)
+        for (const auto& node : nodes)
             if (!IsTopMarker(node.get()))
-                WriteRecord(*node, directory, buffer, existing, keep, withIconFiles, failed);
+                WriteRecord(*node, level);
     } catch (const std::exception&) {
-        failed = true;
+        level.failed = true;
         store_.Log(directory, kLogSaveNodes);
     }
-    if (!WriteFileAtomically(directory + kShortcutFile, buffer))
-        failed = true; // the old file stays, and so does everything it names
-    keep.insert(kShortcutFile);
-    if (!failed && !Cleanup(directory, keep))
-        failed = true;
-    anyFailure_ = anyFailure_ || failed;
-    if (failed)
+    const std::string file = directory + kShortcutFile;
+    if (!FileHoldsBytes(file, level.buffer)) {
+        BeforeChange();
+        if (!WriteFileAtomically(file, level.buffer))
+            level.failed = true; // the old file stays, and so does everything it names
+    }
+    level.keep.insert(kShortcutFile);
+    if (!level.failed && !Cleanup(level))
+        level.failed = true;
+    anyFailure_ = anyFailure_ || level.failed;
+    if (level.failed)
         failedFolders_.push_back(directory);
-    return !failed;
+    return !level.failed;
 }
 
-void ItemSaver::WriteRecord(const TreeNode& node, const std::string& directory, std::string& buffer,
-                            std::set<std::string>& existing, std::set<std::string>& keep,
-                            bool withIconFiles, bool& failed) {
+void ItemSaver::WriteRecord(const TreeNode& node, Level& level) {
+    std::string& buffer = level.buffer;
+    const std::string& directory = level.directory;
     if (IsTopMarker(&node))
         return;
     if (IsFolder(&node)) {
         const std::string& name = node.Text;
         if (!IsUsableFolderName(name)) {
-            failed = true; // cannot be a directory here; keep the level's old files
+            level.failed = true; // cannot be a directory here; keep the level's old files
             store_.Log(directory + name, kLogSaveNodes);
             return;
         }
-        keep.insert(name + "/");
+        level.keep.insert(name + "/");
         buffer += kTagFolder;
         buffer += '|';
         buffer += name;
         buffer += kRecordEnd;
-        const std::string sub = directory + name + "/";
-        if (!PrepareFolderDirectory(node, directory)) {
-            failed = true;
+        if (!PrepareFolderDirectory(node, level)) {
+            level.failed = true;
             return;
         }
-        const bool link = IsSymbolicLink(ExcludeTrailingSeparator(sub));
+        auto entry = level.entries.find(name);
+        const bool link = entry != level.entries.end() && IsLinkKind(entry->second);
         linksOnTheWay_ += link ? 1 : 0;
         try {
-            SaveLevel(node.Children, sub, withIconFiles);
+            SaveLevel(node.Children, directory + name + "/");
         } catch (const std::exception&) {
-            failed = true;
+            level.failed = true;
         }
         linksOnTheWay_ -= link ? 1 : 0;
         return;
@@ -161,11 +188,14 @@ void ItemSaver::WriteRecord(const TreeNode& node, const std::string& directory, 
     const std::string flags = ComposeFlags(attributes.WindowState(id), attributes.RunAs(id));
     if (IsExecutableLinkPath(path)) {
         std::string icon;
-        if (IsRunnableFile(path))
+        if (IsRunnableFile(path)) {
             icon = LowerExtension(path);
-        else
-            icon = WriteIconFiles(node, path, directory, existing, keep, withIconFiles,
-                                  store_.Images, failed);
+        } else {
+            IconLevel files{directory, level.entries, level.keep, level.failed,
+                            [this] { BeforeChange(); }};
+            icon = WriteIconFiles(node, path, attributes.LoadedIconFile(id), files, iconMode_,
+                                  store_.Images);
+        }
         buffer += kTagExecutableLink;
         for (const std::string& field :
              {path, attributes.Params(id), icon, node.Text, attributes.WorkDir(id), flags}) {
@@ -188,64 +218,59 @@ void ItemSaver::WriteRecord(const TreeNode& node, const std::string& directory, 
     buffer += kRecordEnd;
 }
 
-bool ItemSaver::PrepareFolderDirectory(const TreeNode& folder, const std::string& directory) {
-    const std::string sub = directory + folder.Text + "/";
-    if (DirectoryExists(sub))
-        return true;
-    if (!PathExists(ExcludeTrailingSeparator(sub))) {
-        // A directory named like the folder but for letter case, which no folder of this level
-        // claims, is the folder's own directory from before a rename.
-        std::error_code ec;
-        for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
-            const std::string name = it->path().filename().string();
-            std::error_code sec;
-            if (!it->is_directory(sec) || it->is_symlink(sec) || !SameText(name, folder.Text))
-                continue;
-            bool claimed = false;
-            if (const auto* level = folder.Siblings())
-                for (const auto& sibling : *level)
-                    if (IsFolder(sibling.get()) && sibling->Text == name)
-                        claimed = true;
-            if (claimed)
-                continue;
-            std::error_code rec;
-            fs::rename(it->path(), fs::path(ExcludeTrailingSeparator(sub)), rec);
-            if (!rec)
-                return true;
-            break;
-        }
+bool ItemSaver::PrepareFolderDirectory(const TreeNode& folder, Level& level) {
+    const std::string& name = folder.Text;
+    const auto entry = level.entries.find(name);
+    if (entry != level.entries.end()) {
+        if (IsDirectoryKind(entry->second))
+            return true;
+        return false; // the name is taken by a file or a dangling link
     }
-    return ForceDirectories(sub);
+    const std::string sub = level.directory + name;
+    // A directory named like the folder but for letter case, which no folder of this level
+    // claims, is the folder's own directory from before a rename.
+    for (const auto& [other, kind] : level.entries) {
+        if (kind != EntryKind::Directory || !SameText(other, name))
+            continue;
+        bool claimed = false;
+        if (const auto* siblings = folder.Siblings())
+            for (const auto& sibling : *siblings)
+                if (IsFolder(sibling.get()) && sibling->Text == other)
+                    claimed = true;
+        if (claimed)
+            continue;
+        BeforeChange();
+        std::error_code ec;
+        fs::rename(fs::path(level.directory + other), fs::path(sub), ec);
+        if (ec)
+            break;
+        level.entries.erase(other);
+        level.entries.emplace(name, EntryKind::Directory);
+        return true;
+    }
+    BeforeChange();
+    if (!ForceDirectories(sub + "/"))
+        return false;
+    level.entries.emplace(name, EntryKind::Directory);
+    return true;
 }
 
-bool ItemSaver::Cleanup(const std::string& directory, const std::set<std::string>& keep) {
+bool ItemSaver::Cleanup(const Level& level) {
     const bool surelyInside = walkFromRoot_ && linksOnTheWay_ == 0;
-    if (!surelyInside && !InsideItemsRoot(directory))
+    if (!surelyInside && !InsideItemsRoot(level.directory))
         return true; // reached through a link to elsewhere: nothing there is ours to remove
-    std::error_code ec;
-    struct Stale {
-        fs::path path;
-        bool directory; // a real directory, not a link to one
-    };
-    std::vector<Stale> stale;
-    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code sec;
-        const std::string name = it->path().filename().string();
-        // The listing knows each entry's own type; only a link needs a look at its target
-        // (a link to a folder counts as a folder here).
-        const bool isLink = it->is_symlink(sec);
-        const bool isDirectory = it->is_directory(sec);
-        if (keep.count(isDirectory ? name + "/" : name) == 0)
-            stale.push_back({it->path(), !isLink && isDirectory});
-    }
-    if (ec)
-        return true; // an error of the listing itself is ignored
-    for (const Stale& entry : stale) {
-        std::error_code sec;
-        if (entry.directory) {
-            if (!DeleteToRecycleBin(entry.path.string() + "/"))
+    // The listing taken before the save holds every stale entry: what the save wrote since is
+    // in the keep list.
+    for (const auto& [name, kind] : level.entries) {
+        if (level.keep.count(IsDirectoryKind(kind) ? name + "/" : name) != 0)
+            continue;
+        BeforeChange();
+        const std::string path = level.directory + name;
+        std::error_code ec;
+        if (kind == EntryKind::Directory) {
+            if (!DeleteToRecycleBin(path + "/"))
                 return false;
-        } else if (!fs::remove(entry.path, sec) || sec) {
+        } else if (!fs::remove(fs::path(path), ec) || ec) {
             return false;
         }
     }

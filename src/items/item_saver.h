@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "items/icon_files.h"
 #include "items/item_store.h"
 
 namespace pw::items {
@@ -20,37 +21,47 @@ class ItemSaver {
 public:
     explicit ItemSaver(ItemStore& store);
 
-    // Saves the whole tree into the items root, inside the backup that MakeItemsBackup makes
-    // first and RemoveItemsBackup removes afterwards. Answers false when some directory met an
-    // error (its old files were kept).
+    // Saves the whole tree into the items root. A file that already holds what the save would
+    // write is left as it is; before the first thing on disk changes, MakeItemsBackup takes the
+    // backup, which RemoveItemsBackup removes once everything is written and synced. Answers
+    // false when some directory met an error (its old files were kept).
     bool SaveItems(bool withIconFiles);
     // With this set, a save that met an error leaves its complete backup in place for the
     // caller to restore (BackupKept tells whether it did).
     bool KeepBackupOnFailure = false;
     bool BackupKept = false;
+    // With this set, a save without icon files keeps the cache files the links were loaded
+    // from, untouched and named in the records, instead of dropping them all.
+    bool KeepIconFiles = false;
+    // Whether the save changed anything on disk.
+    bool Changed() const { return backup_ != Backup::NotNeeded; }
     // The directories whose save met an error, in the order met.
     const std::vector<std::string>& FailedFolders() const { return failedFolders_; }
     // Writes the level that holds topMarker (its siblings) into directory (ending with "/"),
     // its folders recursively; then the clean-up. False when the level met an error.
     bool SaveFolder(const TreeNode* topMarker, const std::string& directory, bool withIconFiles);
-    // Appends node's record to buffer (folders: also writes their directories).
-    // existing: the names in directory, for the icon cache names.
-    void WriteRecord(const TreeNode& node, const std::string& directory, std::string& buffer,
-                     std::set<std::string>& existing, std::set<std::string>& keep,
-                     bool withIconFiles, bool& failed);
 
 private:
+    struct Level;
     bool SaveLevel(const std::vector<std::unique_ptr<TreeNode>>& level,
-                   const std::string& directory, bool withIconFiles);
+                   const std::string& directory);
+    // Appends node's record to the level's buffer (folders: also writes their directories).
+    void WriteRecord(const TreeNode& node, Level& level);
     // Makes directory + name + "/" exist, renaming a sibling directory whose name differs only
     // in letter case when the level has no folder of that name.
-    bool PrepareFolderDirectory(const TreeNode& folder, const std::string& directory);
-    bool Cleanup(const std::string& directory, const std::set<std::string>& keep);
+    bool PrepareFolderDirectory(const TreeNode& folder, Level& level);
+    bool Cleanup(const Level& level);
     bool InsideItemsRoot(const std::string& directory) const;
+    IconFileMode IconMode(bool withIconFiles) const;
+    // Called before anything on disk changes: the first call takes the backup.
+    void BeforeChange();
 
     ItemStore& store_;
+    IconFileMode iconMode_ = IconFileMode::Write;
     std::string rootReal_;
     bool anyFailure_ = false;
+    enum class Backup { NotNeeded, Made, Missing };
+    Backup backup_ = Backup::NotNeeded;
     // While SaveItems walks down from the items root, a directory is inside it unless the walk
     // went through a symbolic link; only then does the clean-up need the real path.
     bool walkFromRoot_ = false;

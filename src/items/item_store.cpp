@@ -198,8 +198,10 @@ bool SaveOrRestore(ItemStore& store, bool withIconFiles, SaveOutcome& out) {
     if (saver.SaveItems(withIconFiles))
         return true;
     out.FailedFolders = saver.FailedFolders();
-    out.DiskRestored = saver.BackupKept &&
-                       RestoreItemsFromBackup(store.Paths().itemsRoot, store.Paths().tempFolder);
+    // A save that failed before it changed anything left the disk as it was.
+    out.DiskRestored = !saver.Changed() ||
+                       (saver.BackupKept &&
+                        RestoreItemsFromBackup(store.Paths().itemsRoot, store.Paths().tempFolder));
     return false;
 }
 } // namespace

@@ -64,6 +64,28 @@ bool SameFiles(const std::string& backup, const std::string& root) {
     return true;
 }
 
+// The backup is built under a name of its own and renamed into place when complete, and
+// renamed away before it is deleted: "item_bak" is either complete or absent.
+std::string Beside(const std::string& tempFolder, const char* suffix) {
+    return tempFolder + kBackupFolderName + suffix;
+}
+
+bool RenameFolder(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(fs::path(from), fs::path(to), ec);
+    return !ec;
+}
+
+// Removes what an earlier save left when it was cut short while building or removing a backup.
+bool RemoveLeftovers(const std::string& tempFolder) {
+    bool ok = true;
+    for (const char* suffix : {".new", ".old"}) {
+        const std::string path = Beside(tempFolder, suffix);
+        if (PathExists(path))
+            ok = DeletePathPermanently(path) && ok;
+    }
+    return ok;
+}
 } // namespace
 
 RecoverResult RecoverItemsBackup(const std::string& itemsRoot, const std::string& tempFolder,
@@ -75,6 +97,14 @@ RecoverResult RecoverItemsBackup(const std::string& itemsRoot, const std::string
         return RecoverResult::NoBackup;
     switch (question.AskRestoreBackup(backup)) {
     case BackupAnswer::Yes:
+        // Where both lie on one file system the backup takes the root's place by a rename; the
+        // half-written root goes to the trash first. Until the rename the backup is complete,
+        // so a restore cut short is offered again at the next start.
+        if (!IsSymbolicLink(ExcludeTrailingSeparator(itemsRoot)) && DeleteToRecycleBin(itemsRoot) &&
+            RenameFolder(ExcludeTrailingSeparator(backup), ExcludeTrailingSeparator(itemsRoot)))
+            return RecoverResult::Restored;
+        if (!DirectoryExists(itemsRoot) && !ForceDirectories(itemsRoot))
+            return RecoverResult::RestoreFailed;
         EmptyFolder(itemsRoot);
         CopyFolderTree(backup, itemsRoot, 2);
         // The backup goes only when everything in it arrived.
@@ -92,19 +122,26 @@ RecoverResult RecoverItemsBackup(const std::string& itemsRoot, const std::string
 }
 
 bool MakeItemsBackup(const std::string& itemsRoot, const std::string& tempFolder) {
-    const std::string backup = tempFolder + kBackupFolderName + "/";
-    if (DirectoryExists(backup) && !DeleteFolder(backup))
+    const std::string backup = Beside(tempFolder, "");
+    const std::string fresh = Beside(tempFolder, ".new");
+    if (!RemoveLeftovers(tempFolder) || !ForceDirectories(fresh + "/"))
         return false;
-    if (!ForceDirectories(backup))
+    if (DirectoryExists(itemsRoot) && !LinkOrCopyTree(fs::path(itemsRoot), fs::path(fresh))) {
+        DeletePathPermanently(fresh);
         return false;
-    if (!DirectoryExists(itemsRoot))
-        return true;
-    return LinkOrCopyTree(fs::path(itemsRoot), fs::path(backup));
+    }
+    // An older backup goes first: a folder cannot be renamed over a full one.
+    if (PathExists(backup) && !(RenameFolder(backup, Beside(tempFolder, ".old")) &&
+                                DeletePathPermanently(Beside(tempFolder, ".old"))))
+        return false;
+    return RenameFolder(fresh, backup);
 }
 
 bool RemoveItemsBackup(const std::string& tempFolder) {
-    const std::string backup = tempFolder + kBackupFolderName + "/";
-    return !DirectoryExists(backup) || DeleteFolder(backup);
+    const std::string backup = Beside(tempFolder, "");
+    if (PathExists(backup) && !RenameFolder(backup, Beside(tempFolder, ".old")))
+        return DeleteFolder(backup + "/");
+    return RemoveLeftovers(tempFolder);
 }
 
 } // namespace pw::items

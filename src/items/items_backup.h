@@ -42,9 +42,12 @@ RecoverResult RecoverItemsBackup(const std::string& itemsRoot, const std::string
 
 // Makes tempFolder + "item_bak/" a copy of the items root (an older backup is replaced). Files
 // are hard-linked where the file system allows it, which is safe because every file of the
-// items root is replaced by rename, never rewritten in place. False when it could not be made.
+// items root is replaced by rename, never rewritten in place. The copy is built beside it and
+// renamed into place when complete, so "item_bak" never holds half a tree. False when it could
+// not be made.
 bool MakeItemsBackup(const std::string& itemsRoot, const std::string& tempFolder);
-// Removes the backup after a completed save.
+// Removes the backup after a completed save: renamed away first (from then on there is none),
+// then deleted.
 bool RemoveItemsBackup(const std::string& tempFolder);
 
 } // namespace pw::items

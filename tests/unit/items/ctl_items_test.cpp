@@ -76,24 +76,27 @@ TEST_F(CtlTest, ListJsonShowsNodesImagesIdsAndAttributes) {
     EXPECT_NE(text.out.find("\n  exe Y [1] -> /no/y.exe\n"), std::string::npos) << text.out;
 }
 
-TEST_F(CtlTest, ResaveReproducesTheFilesButMovesIconNames) {
+TEST_F(CtlTest, ResaveReproducesTheFilesAndKeepsUnchangedIcons) {
     const std::string app = tmp.write("bin/app.exe", "MZ");
     const std::string root = "^SpeSep|H\r\n^ExeLnk|" + app + "|-x|app.bmp|App|/w|*WindowMax\r\n" +
                              "^UnkLnk|/no/a.txt|txt|A|\r\n^NetLnk|https://x.org|X|\r\n^NorSep|\r\n";
     tmp.write("data/shortcuts/shortcuts-utf8.txt", root);
-    tmp.write("data/shortcuts/app.bmp", std::string(100, 'x'));
+    tmp.write("data/shortcuts/app.bmp", std::string(100, 'x')); // unreadable: asked afresh
     ASSERT_EQ(Run("resave --data " + data).status, 0);
     std::string expected = root;
     expected.replace(expected.find("app.bmp"), 7, "app1.bmp");
     EXPECT_EQ(tmp.read("data/shortcuts/shortcuts-utf8.txt"), expected);
     EXPECT_TRUE(pw::FileExists(data + "shortcuts/app1.wc.bmp"));
     EXPECT_FALSE(pw::PathExists(data + "shortcuts/app.bmp"));
+    const std::string picture = tmp.read("data/shortcuts/app1.bmp");
     ASSERT_EQ(Run("resave --data " + data).status, 0);
-    EXPECT_EQ(tmp.read("data/shortcuts/shortcuts-utf8.txt"), root);
+    EXPECT_EQ(tmp.read("data/shortcuts/shortcuts-utf8.txt"), expected);
+    EXPECT_EQ(tmp.read("data/shortcuts/app1.bmp"), picture);
+    // Without icons the cache files stay as they are, and the records still name them.
     ASSERT_EQ(Run("resave --no-icons --data " + data).status, 0);
     EXPECT_EQ(tmp.read("data/shortcuts/shortcuts-utf8.txt"), expected);
-    EXPECT_FALSE(pw::PathExists(data + "shortcuts/app.bmp"));
-    EXPECT_FALSE(pw::PathExists(data + "shortcuts/app1.bmp"));
+    EXPECT_EQ(tmp.read("data/shortcuts/app1.bmp"), picture);
+    EXPECT_TRUE(pw::FileExists(data + "shortcuts/app1.wc.bmp"));
 }
 
 TEST_F(CtlTest, CheckListsGoneTargetsAndSetsTheStatus) {

@@ -80,6 +80,26 @@ TEST_F(RecoverTest, CancelChangesNothingAndAsksAgainNextTime) {
     EXPECT_EQ(tmp.read("data/shortcuts/shortcuts-utf8.txt"), "^Fold");
 }
 
+TEST_F(RecoverTest, HalfBuiltBackupIsNeverOfferedAndTheNextBackupReplacesIt) {
+    // A save cut short while it built its backup: the items root is still untouched.
+    tmp.write("data/shortcuts/shortcuts-utf8.txt", "^NorSep|\r\n");
+    tmp.write("data/temp/item_bak.new/shortcuts-utf8.txt", "^Fol");
+    FixedAnswer q(BackupAnswer::Yes);
+    EXPECT_EQ(RecoverItemsBackup(root, temp, q), RecoverResult::NoBackup);
+    EXPECT_EQ(q.asked, 0);
+    EXPECT_EQ(tmp.read("data/shortcuts/shortcuts-utf8.txt"), "^NorSep|\r\n");
+    // An older backup is replaced whole; nothing is left beside it.
+    tmp.write("data/temp/item_bak/old.txt", "x");
+    ASSERT_TRUE(MakeItemsBackup(root, temp));
+    EXPECT_EQ(tmp.read("data/temp/item_bak/shortcuts-utf8.txt"), "^NorSep|\r\n");
+    EXPECT_FALSE(PathExists(temp + "item_bak/old.txt"));
+    EXPECT_FALSE(PathExists(temp + "item_bak.new"));
+    EXPECT_FALSE(PathExists(temp + "item_bak.old"));
+    ASSERT_TRUE(RemoveItemsBackup(temp));
+    EXPECT_FALSE(PathExists(temp + "item_bak"));
+    EXPECT_FALSE(PathExists(temp + "item_bak.old"));
+}
+
 TEST_F(RecoverTest, ItemsRootThatCannotBeCreatedIsAnError) {
     tmp.write("data/shortcuts", "a file in the way");
     FixedAnswer q(BackupAnswer::Cancel);

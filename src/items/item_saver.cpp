@@ -76,6 +76,10 @@ bool ItemSaver::SaveItems(bool withIconFiles) {
         failedFolders_.push_back(paths.itemsRoot);
         return false;
     }
+    // Pictures still waiting in their cache files are read first: the save may move or remove
+    // the very files they would come from (a link moved to another folder).
+    if (withIconFiles)
+        store_.Images.ReadAllPictures();
     rootReal_ = RealPath(paths.itemsRoot);
     iconMode_ = IconMode(withIconFiles);
     backup_ = Backup::NotNeeded;

@@ -223,6 +223,12 @@ Picture ItemImages::ProgramPicture() const {
     return ilPublicPM.At(TypeIconIndex("exe"));
 }
 
+void ItemImages::ReadAllPictures() const {
+    for (const ImageList* list : {&ilPublicPM, &ilPublicTV})
+        for (int i = 0; i < list->Count(); ++i)
+            list->At(i);
+}
+
 int ItemImages::TypeIconIndex(const std::string& type) const {
     int pos = ArrIndexOf(TypeList, type);
     return pos < 0 ? kImagePlaceholder : kFirstTypeIcon + pos;

@@ -64,6 +64,8 @@ public:
     enum class CacheFile { Unknown, Missing, Usable };
     int LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath,
                            CacheFile known = CacheFile::Unknown);
+    // Makes every picture of both lists that is still to be read from its file or source.
+    void ReadAllPictures() const;
     // The index of a type's icon: 23 + its position in the type list; 22 when absent.
     int TypeIconIndex(const std::string& type) const;
     // The picture of the icon source for path, or a blank one when the source has none.

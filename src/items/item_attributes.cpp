@@ -16,6 +16,16 @@ void ItemAttributes::Clear() {
     loadedIconFiles_.clear();
 }
 
+void ItemAttributes::Reserve(int links, int programs) {
+    paths_.reserve(static_cast<size_t>(links));
+    kinds_.reserve(static_cast<size_t>(links));
+    params_.Reserve(programs);
+    workDirs_.Reserve(programs);
+    runAs_.Reserve(programs);
+    windowStates_.Reserve(links);
+    loadedIconFiles_.reserve(static_cast<size_t>(programs));
+}
+
 const std::string& ItemAttributes::LoadedIconFile(int32_t id) const {
     static const std::string none;
     auto it = loadedIconFiles_.find(id);

@@ -23,6 +23,8 @@ enum class LinkKind { Executable = 3, Unknown = 4, Net = 5 };
 class ItemAttributes {
 public:
     void Clear();
+    // Room for this many links, programs among them, so that a load grows no table.
+    void Reserve(int links, int programs);
 
     // Appends the path of the next id (the id must equal PathCount()) and the kind it has.
     void AppendPath(std::string path, LinkKind kind);
@@ -83,6 +85,10 @@ private:
                 list_[at].second = value;
         }
         bool Has(int32_t id) const { return Find(id) != kNone; }
+        void Reserve(int count) {
+            list_.reserve(static_cast<size_t>(count));
+            first_.reserve(static_cast<size_t>(count));
+        }
         void Clear() {
             list_.clear();
             first_.clear();

@@ -22,6 +22,7 @@ std::string Field(const std::vector<std::string_view>& fields, size_t index) {
 
 void ItemLoader::CollectUnknownTypes(const std::string& directory) {
     collected_.clear();
+    links_ = programs_ = 0;
     collected_.insert(DirectoryKey(directory));
     Collect(directory, 0);
 }
@@ -68,7 +69,13 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
                 FolderDirectory(directory, folder, line.substr(bar + 1), depth, collected_);
             if (!sub.empty())
                 Collect(sub, depth + 1);
+        } else if (tag == kTagExecutableLink) {
+            ++links_;
+            ++programs_;
+        } else if (tag == kTagNetLink) {
+            ++links_;
         } else if (tag == kTagUnknownLink) {
+            ++links_;
             const size_t second = bar == line.npos ? line.npos : line.find('|', bar + 1);
             std::string type;
             if (second != line.npos) {

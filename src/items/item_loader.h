@@ -24,6 +24,9 @@ public:
     // Appends the type field of every "^UnkLnk" record below directory to the type list, each
     // type once, in the order met.
     void CollectUnknownTypes(const std::string& directory);
+    // The link records the collecting pass met (a folder entered twice counts once).
+    int LinksCollected() const { return links_; }
+    int ProgramsCollected() const { return programs_; }
     // Creates the items of directory's shortcut file under parentMenu and parentNode (nullptr:
     // the root level).
     void LoadFolder(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode);
@@ -41,6 +44,8 @@ private:
                   MenuItem* parentMenu, TreeNode* parentNode, int depth);
 
     ItemStore& store_;
+    int links_ = 0;
+    int programs_ = 0;
     std::map<std::string, std::string> texts_;
     std::set<std::string> collected_;
     std::set<std::string> loaded_;

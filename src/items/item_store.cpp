@@ -64,6 +64,9 @@ void ItemStore::LoadItems() {
         ItemLoader loader(*this);
         loader.CollectUnknownTypes(paths_.itemsRoot);
         Images.BuildTypeIcons();
+        Attributes.Reserve(loader.LinksCollected(), loader.ProgramsCollected());
+        Images.ilPublicPM.Reserve(Images.ilPublicPM.Count() + loader.ProgramsCollected());
+        Images.ilPublicTV.Reserve(Images.ilPublicTV.Count() + loader.ProgramsCollected());
         loader.LoadFolder(paths_.itemsRoot, &pmItems, nullptr);
     }
 

@@ -68,7 +68,7 @@ TEST(HelpViewer, AddressesContainingTheProgramFolderInAnyOfItsFormsStay) {
 
 TEST(BrowserButtons, TheAddressIsOneParameterWhateverItHolds) {
     for (const std::string& address : {std::string("https://h.example/a b?x=1&y=$HOME"),
-                                      std::string("say \"hi\" \\ `ls`"), std::string("")}) {
+                                       std::string("say \"hi\" \\ `ls`"), std::string("")}) {
         const std::vector<std::string> words = SplitCommandLine(QuotedBrowserParameter(address));
         ASSERT_EQ(words.size(), 1u) << address;
         EXPECT_EQ(words[0], address);

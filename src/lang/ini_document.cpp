@@ -1,27 +1,11 @@
 #include "lang/ini_document.h"
+#include "util/text_lines.h"
 
 #include <algorithm>
 
 namespace pw {
 
 namespace {
-
-// Calls f for every line of text, split at CR LF, lone CR or lone LF.
-template <typename F> void ForEachLine(std::string_view text, F f) {
-    size_t start = 0;
-    const size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
-        char c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        f(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        f(text.substr(start));
-}
 
 std::string OneLine(std::string_view text) {
     std::string result(text);

@@ -1,4 +1,5 @@
 #include "lang/translation_files.h"
+#include "util/text_lines.h"
 
 #include <type_traits>
 #include <unordered_map>
@@ -13,23 +14,6 @@ namespace pw {
 namespace {
 
 constexpr std::string_view kMetaSection = "MetaData";
-
-// Calls f for every line of text, split at CR LF, lone CR or lone LF.
-template <typename F> void ForEachLine(std::string_view text, F f) {
-    size_t start = 0;
-    const size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        f(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        f(text.substr(start));
-}
 
 // The translation's values by folded "section" + "\n" + "key"; the first of equal keys counts.
 class TranslationValues {

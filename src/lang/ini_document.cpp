@@ -1,7 +1,8 @@
 #include "lang/ini_document.h"
-#include "util/text_lines.h"
 
 #include <algorithm>
+
+#include "util/text_lines.h"
 
 namespace pw {
 

@@ -1,5 +1,4 @@
 #include "lang/translation_files.h"
-#include "util/text_lines.h"
 
 #include <type_traits>
 #include <unordered_map>
@@ -8,6 +7,7 @@
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_files.h"
+#include "util/text_lines.h"
 
 namespace pw {
 

@@ -44,10 +44,11 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 mkdir -p "$HOME/Documents" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. -noreset: without it the server resets when
+# its last client goes, and a program started in that moment cannot connect.
 e2e_start_display() {
     local fdfile="$E2E_TMP/displayfd"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>"$E2E_TMP/xvfb.err" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_TMP/xvfb.err" &
     E2E_PIDS+=($!)
     local i
     for i in $(seq 1 100); do

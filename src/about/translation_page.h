@@ -7,21 +7,17 @@
 // The rules (reading, Sync, saving, searching, which lines get which colour) are the core's
 // (lang/translation_files.h); this page only shows them.
 
-#include <QDialog>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QSyntaxHighlighter>
 #include <functional>
 #include <string>
 
+#include "about/translation_panes.h"
+#include "about/translation_search_dialog.h"
 #include "lang/language_controller.h"
 
 class QAction;
-class QCheckBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QTabBar;
 class QToolBar;
 class QToolButton;
@@ -30,81 +26,6 @@ namespace pw {
 
 class ThvDataModuleGenericStruct;
 enum class TranslateStep;
-
-// A plain text pane with the line numbers drawn in a gutter on its left.
-class ThvTranslationTextEdit : public QPlainTextEdit {
-    Q_OBJECT
-public:
-    explicit ThvTranslationTextEdit(QWidget* parent = nullptr);
-    int GutterWidth() const;
-    void PaintGutter(QPaintEvent* event);
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QWidget* gutter_ = nullptr;
-};
-
-// Colours the lines of a language file: section heads bold navy, comments green, keys black
-// and values blue; the key of an empty value dark red, so that what is left to translate stands
-// out. Attached to a pane only while the page is visible.
-class ThvIniHighlighter : public QSyntaxHighlighter {
-    Q_OBJECT
-public:
-    using QSyntaxHighlighter::QSyntaxHighlighter;
-    int ColouredBlocks = 0; // lines coloured so far (for the tests and the benchmark)
-
-protected:
-    void highlightBlock(const QString& text) override;
-};
-
-// The find dialog and, with replace set, the replace dialog: modeless.
-class ThvTranslationSearchDialog : public QDialog {
-    Q_OBJECT
-public:
-    ThvTranslationSearchDialog(bool replace, QWidget* parent);
-    void Translate(ThvDataModuleGenericStruct* module, TranslateStep step);
-
-    bool IsReplace() const { return replace_; }
-    QString FindText() const;
-    void SetFindText(const QString& text);
-    QString ReplaceText() const;
-    void SetReplaceText(const QString& text);
-    bool MatchCase() const;
-    void SetMatchCase(bool on);
-    bool WholeWord() const;
-    void SetWholeWord(bool on);
-    bool SearchDown() const;
-    void SetSearchDown(bool down);
-
-    QPushButton* FindNextButton() const { return btnFindNext_; }
-    QPushButton* ReplaceButton() const { return btnReplace_; }
-    QPushButton* ReplaceAllButton() const { return btnReplaceAll_; }
-
-signals:
-    void FindNextClicked();
-    void ReplaceClicked(bool all);
-    void Closed();
-
-protected:
-    void done(int result) override;
-
-private:
-    bool replace_;
-    QLabel* lblFindWhat_ = nullptr;
-    QLineEdit* edtFindWhat_ = nullptr;
-    QLabel* lblReplaceWith_ = nullptr;
-    QLineEdit* edtReplaceWith_ = nullptr;
-    QCheckBox* chbMatchCase_ = nullptr;
-    QCheckBox* chbWholeWord_ = nullptr;
-    QRadioButton* rbUp_ = nullptr;
-    QRadioButton* rbDown_ = nullptr;
-    QPushButton* btnFindNext_ = nullptr;
-    QPushButton* btnReplace_ = nullptr;
-    QPushButton* btnReplaceAll_ = nullptr;
-    QPushButton* btnCancel_ = nullptr;
-};
 
 class ThvTranslationPage : public QWidget {
     Q_OBJECT

@@ -1,9 +1,9 @@
 # Installing Pathwick (cmake --install, any prefix, DESTDIR honoured): the two programs to bin/,
-# what the program folder holds (trans/, help/, shortcuts/, pathwick.png) to one data folder
-# share/pathwick/, and the desktop integration: the desktop entry, the icon in the hicolor theme,
-# the AppStream metadata and the manual pages. The program looks for its data beside its binary
-# first (build/bin/ is a complete program folder) and then in the data folder relative to the
-# binary's real path (src/framework/program_folder.h), so a moved prefix works as well.
+# what the program folder holds (trans/, help/, shortcuts/, pathwick.png and .bmp) to one data
+# folder share/pathwick/, and the desktop integration: the desktop entry, the icon in the hicolor
+# theme, the AppStream metadata and the manual pages. The program looks for its data beside its
+# binary first (build/bin/ is a complete program folder) and then in the data folder relative to
+# the binary's real path (src/framework/program_folder.h), so a moved prefix works as well.
 include(GNUInstallDirs)
 
 set(PATHWICK_APP_ID example.halvorn_ek.Pathwick)

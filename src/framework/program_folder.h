@@ -1,9 +1,10 @@
 #pragma once
 // Which folder is the program folder: the one that holds what ships with the program, the
 // languages folder "trans/", the help pages "help/", the sample item tree "shortcuts/" and the
-// picture "pathwick.png". A build or an unpacked copy keeps them beside the binaries; an
-// installed program keeps them in its data folder below share/, found relative to the real path
-// of the binary, so that an installation moved to another prefix still finds its files.
+// picture "pathwick.png" (and "pathwick.bmp", the same pixels, read for the window icon). A build
+// or an unpacked copy keeps them beside the binaries; an installed program keeps them in its data
+// folder below share/, found relative to the real path of the binary, so that an installation
+// moved to another prefix still finds its files.
 
 #include <string>
 

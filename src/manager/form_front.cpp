@@ -114,15 +114,9 @@ void TFormFront::CreateLayout() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    splitter_ = new QSplitter(Qt::Horizontal, this);
-    panelSide_ = new QScrollArea(splitter_);
-    panelSide_->setObjectName("PanelSide");
-    panelSide_->setMinimumWidth(kPanelSideMinWidth);
-    panelSide_->setWidgetResizable(true);
-    panelSide_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    side_ = new TSideColumn(panelSide_);
-    panelSide_->setWidget(side_);
-    tvItems_ = new QTreeView(splitter_);
+    // The tree view exists from the start (the store's views and the selection live in it); the
+    // splitter with the side column is put together at the first show.
+    tvItems_ = new QTreeView(this);
     tvItems_->setObjectName("tvItems");
     tvItems_->setHeaderHidden(true);
     tvItems_->setIndentation(21);
@@ -130,21 +124,7 @@ void TFormFront::CreateLayout() {
     tvItems_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvItems_->setSelectionMode(QAbstractItemView::SingleSelection);
     tvItems_->setIconSize(QSize(items::kIconSize, items::kIconSize));
-    splitter_->addWidget(panelSide_);
-    splitter_->addWidget(tvItems_);
-    splitter_->setChildrenCollapsible(false);
-    splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({kPanelSideDefaultWidth, 450});
-    connect(splitter_, &QSplitter::splitterMoved, this,
-            [this] { panelSideWidth_ = splitter_->sizes().value(0, panelSideWidth_); });
-    layout->addWidget(splitter_, 1);
-
-    statusBarHelp_ = new ThvHintStatusBar(this);
-    statusBarHelp_->setObjectName("StatusBarHelp");
-    statusBarHelp_->SetDefaultText(QString::fromUtf8(kStatusDefault));
-    statusBarHelp_->SetRestoreInterval(kStatusRestoreInterval);
-    statusBarHelp_->SetHintText(statusBarHelp_->DefaultText());
-    layout->addWidget(statusBarHelp_);
+    tvItems_->hide();
 
     painter_ = new ThvMenusPainter();
     pmItemsMenu_ = new TPopupMenu();
@@ -200,7 +180,6 @@ void TFormFront::CreateLayout() {
         &store_->tvItems, &tvIcons_, [this] { return items::CutMarked(*store_); }, this);
     tvItems_->setModel(treeModel_);
     ConnectControls();
-    ConnectFields();
     ConnectDragDrop();
 
     // Esc closes like the close box; the status bar takes the hints of the controls under the
@@ -266,33 +245,7 @@ void TFormFront::TranslateControls(TranslateStep step) {
     ThvlgLanguageCompositeAllEx& c = Module()->LanguageComposite();
     const ThvlgLanguageAssistantControls& controls = c.AssistantControls;
     controls.Form(step, kTextFile, kFormSuffix, this);
-    if (side_) {
-        TSideColumn& s = *side_;
-        for (QWidget* w :
-             {static_cast<QWidget*>(s.pnlAddItemHeader), static_cast<QWidget*>(s.BitBtnAttach),
-              static_cast<QWidget*>(s.rbFile), static_cast<QWidget*>(s.rbFileDirectory),
-              static_cast<QWidget*>(s.rbInternet), static_cast<QWidget*>(s.rbSeparator),
-              static_cast<QWidget*>(s.rbFolder), static_cast<QWidget*>(s.pnlEditItemHeader),
-              static_cast<QWidget*>(s.pnlEditItemProHeader)})
-            controls.Control(step, kTextFile, kFormSuffix, w);
-        for (QLabel* l : {s.lblFileType, s.lblFilePath, s.lblFileParams, s.lblWorkPath,
-                          s.lblWindowState, s.lblUserRunAs})
-            controls.Label(step, kTextFile, kFormSuffix, l);
-        controls.Control(step, kTextFile, kFormSuffix, s.chkUserRunAs);
-        for (QLineEdit* e : {s.edtFileCap, s.edtFileType, s.edtFilePathName, s.edtFileParams})
-            controls.Edit(step, kTextFile, kFormSuffix, e);
-        controls.Control(step, kTextFile, kFormSuffix, s.pnlToolsHeader);
-        for (QPushButton* b : {s.BitBtnMoveUp, s.BitBtnMoveDown, s.BitBtnSweep, s.BitBtnUndo,
-                               s.BitBtnCut, s.BitBtnCopy, s.BitBtnPaste, s.BitBtnDelete,
-                               s.BitBtnSave, s.BitBtnClose, s.BitBtnLaunch, s.BitBtnHelp})
-            controls.Control(step, kTextFile, kFormSuffix, b);
-        // Texts of the window beyond the designed list: the Set button and the window list.
-        controls.Control(step, kTextFile, kFormSuffix, s.btnFilePathName);
-        reactToFields_ = false;
-        controls.ComboItems(step, kTextFile, kFormSuffix, s.cbWindowStyle);
-        reactToFields_ = true;
-    }
-    c.AssistantControlsHV.StatusBar(step, kTextFile, kFormSuffix, statusBarHelp_);
+    TranslateSideColumn(step);
     if (!store_)
         return;
     items::MenuItem& basic = store_->BasicMenu();
@@ -306,6 +259,39 @@ void TFormFront::TranslateControls(TranslateStep step) {
     // The type label and the "N/A" texts of the boxes follow the culture too.
     if (step == TranslateStep::Apply && tvItems_ && tvItems_->model())
         ShowItemFields(SelectedNode());
+}
+
+void TFormFront::TranslateSideColumn(TranslateStep step) {
+    if (!side_)
+        return;
+    const ThvlgLanguageAssistantControls& controls =
+        Module()->LanguageComposite().AssistantControls;
+    TSideColumn& s = *side_;
+    for (QWidget* w :
+         {static_cast<QWidget*>(s.pnlAddItemHeader), static_cast<QWidget*>(s.BitBtnAttach),
+          static_cast<QWidget*>(s.rbFile), static_cast<QWidget*>(s.rbFileDirectory),
+          static_cast<QWidget*>(s.rbInternet), static_cast<QWidget*>(s.rbSeparator),
+          static_cast<QWidget*>(s.rbFolder), static_cast<QWidget*>(s.pnlEditItemHeader),
+          static_cast<QWidget*>(s.pnlEditItemProHeader)})
+        controls.Control(step, kTextFile, kFormSuffix, w);
+    for (QLabel* l : {s.lblFileType, s.lblFilePath, s.lblFileParams, s.lblWorkPath,
+                      s.lblWindowState, s.lblUserRunAs})
+        controls.Label(step, kTextFile, kFormSuffix, l);
+    controls.Control(step, kTextFile, kFormSuffix, s.chkUserRunAs);
+    for (QLineEdit* e : {s.edtFileCap, s.edtFileType, s.edtFilePathName, s.edtFileParams})
+        controls.Edit(step, kTextFile, kFormSuffix, e);
+    controls.Control(step, kTextFile, kFormSuffix, s.pnlToolsHeader);
+    for (QPushButton* b :
+         {s.BitBtnMoveUp, s.BitBtnMoveDown, s.BitBtnSweep, s.BitBtnUndo, s.BitBtnCut, s.BitBtnCopy,
+          s.BitBtnPaste, s.BitBtnDelete, s.BitBtnSave, s.BitBtnClose, s.BitBtnLaunch, s.BitBtnHelp})
+        controls.Control(step, kTextFile, kFormSuffix, b);
+    // Texts of the window beyond the designed list: the Set button and the window list.
+    controls.Control(step, kTextFile, kFormSuffix, s.btnFilePathName);
+    reactToFields_ = false;
+    controls.ComboItems(step, kTextFile, kFormSuffix, s.cbWindowStyle);
+    reactToFields_ = true;
+    Module()->LanguageComposite().AssistantControlsHV.StatusBar(step, kTextFile, kFormSuffix,
+                                                                statusBarHelp_);
 }
 
 void TFormFront::RegisterControlTexts() {
@@ -324,21 +310,27 @@ void TFormFront::PrepareShow() {
 void TFormFront::SaveMiscState(const std::string& iniPath) {
     const PathMacros& macros = Module()->Paths().Macros;
     IniDocument ini = LoadOptionsDocument(iniPath, macros);
-    const int width = panelSide_->isVisible() ? panelSide_->width() : panelSideWidth_;
+    const int width = panelSide_ && panelSide_->isVisible() ? panelSide_->width() : panelSideWidth_;
     ini.WriteInteger(objectName().toStdString(), kPanelSideWidthKey, width);
     SaveOptionsDocument(ini, iniPath, macros);
 }
 
 void TFormFront::LoadMiscState(const std::string& iniPath) {
     const IniDocument ini = LoadOptionsDocument(iniPath, Module()->Paths().Macros);
-    const int current = panelSide_->isVisible() ? panelSide_->width() : panelSideWidth_;
+    const int current =
+        panelSide_ && panelSide_->isVisible() ? panelSide_->width() : panelSideWidth_;
     const int width =
         std::clamp(ini.ReadInteger(objectName().toStdString(), kPanelSideWidthKey, current),
                    kPanelSideMinWidth, kPanelSideMaxWidth);
-    QList<int> sizes = splitter_->sizes();
-    const int total = std::max(sizes.value(0) + sizes.value(1), width + 100);
-    splitter_->setSizes({width, total - width});
     panelSideWidth_ = width;
+    if (splitter_)
+        ApplyPanelSideWidth();
+}
+
+void TFormFront::ApplyPanelSideWidth() {
+    QList<int> sizes = splitter_->sizes();
+    const int total = std::max(sizes.value(0) + sizes.value(1), panelSideWidth_ + 100);
+    splitter_->setSizes({panelSideWidth_, total - panelSideWidth_});
 }
 
 void TFormFront::FormDestroy() {
@@ -348,7 +340,62 @@ void TFormFront::FormDestroy() {
     ThvFormFrontBase::FormDestroy();
 }
 
+TSideColumn* TFormFront::Side() {
+    EnsureWindowContents();
+    return side_;
+}
+
+ThvHintStatusBar* TFormFront::StatusBarHelp() {
+    EnsureWindowContents();
+    return statusBarHelp_;
+}
+
+void TFormFront::EnsureWindowContents() {
+    if (side_)
+        return;
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    panelSide_ = new QScrollArea(splitter_);
+    panelSide_->setObjectName("PanelSide");
+    panelSide_->setMinimumWidth(kPanelSideMinWidth);
+    panelSide_->setWidgetResizable(true);
+    panelSide_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    side_ = new TSideColumn(panelSide_);
+    panelSide_->setWidget(side_);
+    splitter_->addWidget(panelSide_);
+    splitter_->addWidget(tvItems_);
+    tvItems_->show();
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({kPanelSideDefaultWidth, 450});
+    ApplyPanelSideWidth();
+    connect(splitter_, &QSplitter::splitterMoved, this,
+            [this] { panelSideWidth_ = splitter_->sizes().value(0, panelSideWidth_); });
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->addWidget(splitter_, 1);
+    statusBarHelp_ = new ThvHintStatusBar(this);
+    statusBarHelp_->setObjectName("StatusBarHelp");
+    statusBarHelp_->SetDefaultText(QString::fromUtf8(kStatusDefault));
+    statusBarHelp_->SetRestoreInterval(kStatusRestoreInterval);
+    statusBarHelp_->SetHintText(statusBarHelp_->DefaultText());
+    box->addWidget(statusBarHelp_);
+    // The status bar takes the hints of the controls under the mouse.
+    for (QWidget* part :
+         {static_cast<QWidget*>(splitter_), static_cast<QWidget*>(statusBarHelp_)}) {
+        part->installEventFilter(this);
+        for (QWidget* child : part->findChildren<QWidget*>())
+            child->installEventFilter(this);
+    }
+    ConnectButtons();
+    ConnectFields();
+    TranslateSideColumn(TranslateStep::Register);
+    TranslateSideColumn(TranslateStep::Apply);
+    if (treeModel_)
+        ShowItemFields(SelectedNode());
+    UpdateCommandStates();
+}
+
 void TFormFront::showEvent(QShowEvent* event) {
+    EnsureWindowContents();
     ThvFormFrontBase::showEvent(event);
     if (treeModel_) {
         // The node at the top of the visible part: the root top marker after a load or a reset.

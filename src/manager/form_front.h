@@ -89,8 +89,9 @@ public:
     QMenu* pmSaveOptions() const { return pmSaveOptions_; }
     ThvMenusPainter* Painter() const { return painter_; }
     QTreeView* tvItems() const { return tvItems_; }
-    TSideColumn* Side() const { return side_; }
-    ThvHintStatusBar* StatusBarHelp() const { return statusBarHelp_; }
+    // The side column, built at the window's first show (or here, when asked for earlier).
+    TSideColumn* Side();
+    ThvHintStatusBar* StatusBarHelp();
     TItemTreeModel* TreeModel() const { return treeModel_; }
 
     // The hot key and the menu settings of the options, applied to the running program.
@@ -187,7 +188,13 @@ private:
     void FormClose();
     void CreateSaveChoice();
     void ConnectControls();
+    void ConnectButtons();
     void ConnectFields();
+    // Builds the splitter with the side column and the status bar once: its controls, connections,
+    // texts and the selected item's fields. A program that only shows its popup never needs them.
+    void EnsureWindowContents();
+    void TranslateSideColumn(TranslateStep step);
+    void ApplyPanelSideWidth();
     void tvItemsCurrentChanged();
     void RefreshTreePictures();
     void ConnectDragDrop();

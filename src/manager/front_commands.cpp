@@ -23,7 +23,7 @@ namespace pw {
 
 using items::TreeNode;
 
-void TFormFront::ConnectControls() {
+void TFormFront::ConnectButtons() {
     TSideColumn& s = *side_;
     connect(s.BitBtnMoveUp, &QPushButton::clicked, this, &TFormFront::BitBtnMoveUpClick);
     connect(s.BitBtnMoveDown, &QPushButton::clicked, this, &TFormFront::BitBtnMoveDownClick);
@@ -38,7 +38,9 @@ void TFormFront::ConnectControls() {
     connect(s.BitBtnLaunch, &QPushButton::clicked, this, &TFormFront::BitBtnLaunchClick);
     connect(s.BitBtnClose, &QPushButton::clicked, this, &TFormFront::BitBtnCloseClick);
     connect(s.BitBtnAttach, &QPushButton::clicked, this, &TFormFront::BitBtnAttachClick);
+}
 
+void TFormFront::ConnectControls() {
     connect(tvItems_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { tvItemsCurrentChanged(); });
     // An expanded folder shows the open folder, a collapsed one the closed folder.
@@ -72,7 +74,8 @@ void TFormFront::SelectNode(const TreeNode* node) {
     } else {
         tvItems_->setCurrentIndex(index);
     }
-    if (index.isValid())
+    // A hidden tree is not laid out for it: the window shows the top of the tree when it opens.
+    if (index.isValid() && tvItems_->isVisible())
         tvItems_->scrollTo(index);
 }
 

@@ -6,11 +6,10 @@
 #include <QImage>
 #include <vector>
 
+#include "framework/ui/picture_image.h"
 #include "items/image_list.h"
 
 namespace pw {
-
-QImage PictureToImage(const items::Picture& picture);
 
 class ImageListIcons {
 public:

@@ -21,6 +21,7 @@ for f in bin/pathwick bin/pathwick-ctl; do
 done
 for f in share/pathwick/trans/de-de/UTF8_program.ini share/pathwick/help/index.html \
     share/pathwick/shortcuts/shortcuts-utf8.txt share/pathwick/pathwick.png \
+    share/pathwick/pathwick.bmp \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$id.svg share/man/man1/pathwick.1.gz \
     share/man/man1/pathwick-ctl.1.gz share/doc/pathwick/copyright; do

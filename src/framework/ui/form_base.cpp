@@ -11,6 +11,8 @@
 #include <QScreen>
 
 #include "framework/ui/data_module.h"
+#include "framework/ui/picture_image.h"
+#include "items/bitmap_file.h"
 
 namespace pw {
 
@@ -23,7 +25,13 @@ QString GetProgramTitle() {
 QIcon ProgramIcon() {
     ThvDataModuleGenericStruct* module = CurrentModule();
     const std::string folder = module ? module->Paths().ProgramFolder : std::string();
-    // Read as PNG at once: a reader left to find the format loads every image plugin first.
+    // The same picture as a bitmap first: the image reader loads every image plugin of the
+    // system (and the libraries behind them) before it reads any picture, even a PNG.
+    if (std::optional<items::Picture> picture = items::ReadBmpFile(folder + "pathwick.bmp")) {
+        const QImage image = PictureToImage(*picture);
+        if (!image.isNull())
+            return QIcon(QPixmap::fromImage(image));
+    }
     const QImage picture(QString::fromStdString(folder + "pathwick.png"), "PNG");
     return picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture));
 }
@@ -93,8 +101,10 @@ void ThvFormGenericStruct::InitFormAfterLoad() {
     StringArray overrides;
     if (ThvDataModuleGenericStruct* module = CurrentModule())
         overrides = module->Paths().FontOverride;
+    // Without an override the desktop's font is taken as it is: the list of installed families
+    // (a walk over every font of the system) is read only to match an override.
     setFont(ChooseFormFont(overrides, QFontDatabase::systemFont(QFontDatabase::GeneralFont),
-                           QFontDatabase::families()));
+                           overrides.empty() ? QStringList() : QFontDatabase::families()));
 }
 
 int NearestScreen(const QRect& bounds, const QList<QRect>& screens) {

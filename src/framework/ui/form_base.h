@@ -114,7 +114,8 @@ QScreen* ScreenAtCursor();
 
 // "Pathwick 1.9.4".
 QString GetProgramTitle();
-// The program's icon, "pathwick.png" in the program folder.
+// The program's icon, "pathwick.bmp" in the program folder (else the same picture as
+// "pathwick.png").
 QIcon ProgramIcon();
 
 // The font a window takes: the first installed of the override names and the icon font's

@@ -16,6 +16,7 @@
 #include "browser_fixture.h"
 #include "lang/translation_files.h"
 #include "manager/form_front.h"
+#include "manager/side_column.h"
 #include "util/paths.h"
 #include "util/text_files.h"
 
@@ -143,7 +144,9 @@ TEST_F(TranslationPageTest, ANewCultureIsSyncedTypedSavedAndShownByTheRunningPro
     EXPECT_NE(saved.find("\r\nrbFile.Caption=Datei (\xC3\xBC)\r\n"), std::string::npos);
     EXPECT_EQ(saved.find("\n\n"), std::string::npos);
     EXPECT_EQ(module->Options().LanguageCulture, "xx-yy");
-    auto* rbFile = module->FrontForm()->findChild<QRadioButton*>("rbFile");
+    // The side column, built only now, shows the culture the program switched to.
+    ASSERT_EQ(module->FrontForm()->findChild<QRadioButton*>("rbFile"), nullptr);
+    auto* rbFile = module->FrontForm()->Side()->findChild<QRadioButton*>("rbFile");
     ASSERT_NE(rbFile, nullptr);
     EXPECT_EQ(rbFile->text(), QString::fromUtf8("Datei (\xC3\xBC)"));
     // What the culture leaves empty shows empty; the About window is still there.
@@ -250,9 +253,12 @@ TEST_F(TranslationPageTest, ASaveThatCannotWriteTellsAndOffersTheUserDataFolder)
               "\xEF\xBB\xBF[StrsGui____Controls__FrontMain]\r\nrbFile.Caption=Fichier");
     EXPECT_EQ(page->NewHeading()->text().toStdString(),
               dataFolder + "trans/xx-yy/UTF8_program.ini");
+    // A side column built before the switch is translated again.
+    auto* rbFile = module->FrontForm()->Side()->findChild<QRadioButton*>("rbFile");
+    ASSERT_NE(rbFile, nullptr);
     page->UpdateProgram();
     ProcessEvents();
-    EXPECT_EQ(module->FrontForm()->findChild<QRadioButton*>("rbFile")->text(), "Fichier");
+    EXPECT_EQ(rbFile->text(), "Fichier");
     // The other files still come from the program folder.
     page->NewTabs()->setCurrentIndex(1);
     EXPECT_EQ(page->NewHeading()->text().toStdString(),

@@ -1,6 +1,7 @@
 // The form base: construction order, font choice, placement rule and the persistence of window
 // placement and state in the options file.
 #include <QApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QScreen>
 #include <QSplitter>
@@ -9,6 +10,8 @@
 
 #include "framework/options_file.h"
 #include "framework/ui/data_module.h"
+#include "framework/ui/picture_image.h"
+#include "items/bitmap_file.h"
 #include "manager/form_front.h"
 #include "support/gui/module_fixture.h"
 
@@ -62,6 +65,28 @@ TEST(FormFont, FirstInstalledCandidateWinsAndSegoeUiIsAtLeastNinePoints) {
     // No candidate installed: the icon font's family still serves.
     EXPECT_EQ(ChooseFormFont({"Nothing"}, QFont("Unknown Face"), installed).family(),
               "Unknown Face");
+}
+
+// The window icon is read from pathwick.bmp (no image plugin to load); pathwick.png is the
+// picture the desktop and the installer use. The two must show the same pixels.
+TEST(FormBase, TheProgramBitmapHoldsTheProgramPicture) {
+    const std::string data = std::string(PATHWICK_SOURCE_DIR) + "/data/";
+    const QImage png = QImage(QString::fromStdString(data + "pathwick.png"))
+                           .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(png.isNull());
+    items::Picture expected(png.width(), png.height());
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x)
+            expected.Set(x, y, png.pixel(x, y));
+    const std::optional<items::Picture> bmp = items::ReadBmpFile(data + "pathwick.bmp");
+    ASSERT_TRUE(bmp.has_value());
+    if (*bmp != expected) {
+        const std::string fresh = QDir::temp().filePath("pathwick.bmp").toStdString();
+        ASSERT_TRUE(items::WriteBmpFile(fresh, expected));
+        FAIL() << "data/pathwick.bmp is out of date with data/pathwick.png: copy " << fresh
+               << " to data/";
+    }
+    EXPECT_EQ(PictureToImage(*bmp), png);
 }
 
 TEST(FormPlacement, PositionsOffTheScreenAreCentred) {

@@ -21,54 +21,46 @@ std::string Field(const std::vector<std::string_view>& fields, size_t index) {
 } // namespace
 
 void ItemLoader::CollectUnknownTypes(const std::string& directory) {
-    collected_.clear();
+    texts_.clear();
+    followed_.clear();
+    visited_.clear();
+    nextText_ = nextFolder_ = 0;
     links_ = programs_ = 0;
-    collected_.insert(DirectoryKey(directory));
+    visited_.insert(DirectoryKey(directory));
     Collect(directory, 0);
 }
 
 void ItemLoader::LoadFolder(const std::string& directory, MenuItem* parentMenu,
                             TreeNode* parentNode) {
-    loaded_.clear();
-    loaded_.insert(DirectoryKey(directory));
-    Load(directory, parentMenu, parentNode, 0);
+    Load(directory, parentMenu, parentNode);
     texts_.clear();
-}
-
-std::string ItemLoader::TakeText(const std::string& directory) {
-    auto it = texts_.find(directory);
-    if (it == texts_.end())
-        return ReadShortcutText(directory);
-    std::string text = std::move(it->second);
-    texts_.erase(it);
-    return text;
-}
-
-std::string ItemLoader::FolderDirectory(const std::string& directory, const FolderLookup& folder,
-                                        std::string_view name, int depth,
-                                        std::set<std::string>& visited) const {
-    if (!IsUsableFolderName(name) || depth + 1 >= kMaxFolderDepth)
-        return {};
-    std::string sub = directory + std::string(name) + "/";
-    std::string key = folder.SubfolderKey(name);
-    if (key.empty() || !visited.insert(std::move(key)).second)
-        return {};
-    return sub;
+    followed_.clear();
 }
 
 void ItemLoader::Collect(const std::string& directory, int depth) {
-    std::string& text = texts_[directory];
-    text = ReadShortcutText(directory);
+    // The slot is taken before the subfolders take theirs; the text goes in when its lines
+    // have been read (the vector may move its strings as it grows).
+    const size_t slot = texts_.size();
+    texts_.emplace_back();
+    std::string text = ReadShortcutText(directory);
     const FolderLookup folder(directory);
     StringArray& types = store_.Images.TypeList;
     for (std::string_view line : SplitRecordLines(text)) {
         const size_t bar = line.find('|');
         const std::string_view tag = line.substr(0, bar);
-        if (tag == kTagFolder && bar != line.npos) {
-            std::string sub =
-                FolderDirectory(directory, folder, line.substr(bar + 1), depth, collected_);
-            if (!sub.empty())
-                Collect(sub, depth + 1);
+        const size_t second = bar == line.npos ? line.npos : line.find('|', bar + 1);
+        if (tag == kTagFolder) {
+            // The name is the record's second field, as the building pass reads it.
+            const std::string_view name =
+                bar == line.npos ? std::string_view() : line.substr(bar + 1, second - bar - 1);
+            bool follow = false;
+            if (IsUsableFolderName(name) && depth + 1 < kMaxFolderDepth) {
+                std::string key = folder.SubfolderKey(name);
+                follow = !key.empty() && visited_.insert(std::move(key)).second;
+            }
+            followed_.push_back(follow);
+            if (follow)
+                Collect(directory + std::string(name) + "/", depth + 1);
         } else if (tag == kTagExecutableLink) {
             ++links_;
             ++programs_;
@@ -76,7 +68,6 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
             ++links_;
         } else if (tag == kTagUnknownLink) {
             ++links_;
-            const size_t second = bar == line.npos ? line.npos : line.find('|', bar + 1);
             std::string type;
             if (second != line.npos) {
                 size_t third = line.find('|', second + 1);
@@ -87,19 +78,20 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
                 types.push_back(std::move(type));
         }
     }
+    texts_[slot] = std::move(text);
 }
 
-void ItemLoader::Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode,
-                      int depth) {
-    const std::string text = TakeText(directory);
+void ItemLoader::Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode) {
+    if (nextText_ >= texts_.size())
+        return;
+    const std::string text = std::move(texts_[nextText_++]);
     const FolderLookup folder(directory);
     for (std::string_view line : SplitRecordLines(text))
-        LoadLine(directory, folder, line, parentMenu, parentNode, depth);
+        LoadLine(directory, folder, line, parentMenu, parentNode);
 }
 
 void ItemLoader::LoadLine(const std::string& directory, const FolderLookup& folder,
-                          std::string_view line, MenuItem* parentMenu, TreeNode* parentNode,
-                          int depth) {
+                          std::string_view line, MenuItem* parentMenu, TreeNode* parentNode) {
     if (line.empty())
         return;
     const std::vector<std::string_view> f = SplitRecordFields(line);
@@ -114,14 +106,13 @@ void ItemLoader::LoadLine(const std::string& directory, const FolderLookup& fold
         store_.CreateItem(ItemKind::SpecialSeparator, "", parentNode, parentMenu, -1, false, "",
                           Field(f, 1), "", "");
     } else if (tag == kTagFolder) {
-        const std::string name = Field(f, 1);
-        std::string sub = FolderDirectory(directory, folder, name, depth, loaded_);
-        if (sub.empty())
+        if (nextFolder_ >= followed_.size() || !followed_[nextFolder_++])
             return;
+        const std::string name = Field(f, 1);
         TreeNode* node = store_.CreateItem(ItemKind::Folder, "", parentNode, parentMenu, -1, false,
                                            "", name, "", "");
         MenuItem* menu = parentMenu ? parentMenu->Child(parentMenu->Tag - 1) : nullptr;
-        Load(sub, menu, node, depth + 1);
+        Load(directory + name + "/", menu, node);
     } else if (tag == kTagExecutableLink) {
         std::string path, params, icon, caption, workDir;
         LinkFlags flags;

@@ -3,12 +3,15 @@
 // items of every level through ItemStore::CreateItem, recursing into folder directories.
 //
 // A folder record is followed only when its name is a usable directory name (no separators, not
-// "." or ".."), its directory exists, has not been entered before in this pass (a symbolic link
-// back to an ancestor), and lies less than kMaxFolderDepth levels deep.
+// "." or ".."), its directory exists, has not been entered before (a symbolic link back to an
+// ancestor), and lies less than kMaxFolderDepth levels deep. The collecting pass reads every
+// shortcut file and decides which folder records are followed; the building pass takes its
+// texts and decisions in the same order, so both see the same tree even when the disk changes
+// in between.
 
-#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "items/folder_lookup.h"
 #include "items/item_store.h"
@@ -27,28 +30,26 @@ public:
     // The link records the collecting pass met (a folder entered twice counts once).
     int LinksCollected() const { return links_; }
     int ProgramsCollected() const { return programs_; }
-    // Creates the items of directory's shortcut file under parentMenu and parentNode (nullptr:
-    // the root level).
+    // Creates the items of the collected tree under parentMenu and parentNode (nullptr: the
+    // root level); directory is the one CollectUnknownTypes was given.
     void LoadFolder(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode);
 
 private:
     void Collect(const std::string& directory, int depth);
-    void Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode, int depth);
-    // The shortcut text of directory, from the collecting pass when it read it already.
-    std::string TakeText(const std::string& directory);
-    // The folder directory D + name + "/" when the record may be followed; "" otherwise.
-    std::string FolderDirectory(const std::string& directory, const FolderLookup& folder,
-                                std::string_view name, int depth,
-                                std::set<std::string>& visited) const;
+    void Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode);
     void LoadLine(const std::string& directory, const FolderLookup& folder, std::string_view line,
-                  MenuItem* parentMenu, TreeNode* parentNode, int depth);
+                  MenuItem* parentMenu, TreeNode* parentNode);
 
     ItemStore& store_;
     int links_ = 0;
     int programs_ = 0;
-    std::map<std::string, std::string> texts_;
-    std::set<std::string> collected_;
-    std::set<std::string> loaded_;
+    // The shortcut texts of the folders entered, parents before children, and for every folder
+    // record met on the way whether it is followed; the building pass takes them in turn.
+    std::vector<std::string> texts_;
+    std::vector<bool> followed_;
+    size_t nextText_ = 0;
+    size_t nextFolder_ = 0;
+    std::set<std::string> visited_;
 };
 
 } // namespace pw::items

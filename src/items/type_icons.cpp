@@ -67,6 +67,8 @@ void ItemImages::ResetImageLists() {
     ExtractBase = kFirstTypeIcon + 1;
     ExtractEnd = kFirstTypeIcon + 2;
     ilPublicPM.Tag = 0;
+    cacheFolders_.clear();
+    cached_.clear();
 }
 
 Picture ItemImages::ShellIconOrBlank(const std::string& path, bool& found) {
@@ -160,22 +162,11 @@ int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::stri
             usable = exists && S_ISREG(st.st_mode) && st.st_size > 0;
         }
         if (ext == "bmp" && usable) {
-            // Both pictures are read when first shown (or saved): a load only looks the cache
-            // file up. One that cannot be read then gives the picture of programs.
-            auto file = std::make_shared<const std::string>(cacheFile);
-            const Argb menuColour = MenuColour, treeColour = TreeColour;
-            const int height = ilPublicTV.Height();
-            ilPublicPM.InsertLazy(ExtractEnd, [this, file] { return CachedMenuPicture(*file); });
-            ilPublicTV.InsertLazy(ExtractEnd, [this, file, menuColour, treeColour, height] {
-                const std::string wc = file->substr(0, file->size() - 4) + ".wc.bmp";
-                if (std::optional<Picture> tree = ReadBmpFile(wc))
-                    return TreePicture(*tree, treeColour, height);
-                // No tree picture of its own: the menu picture on the menu colour.
-                std::optional<Picture> menu = ReadBmpFile(*file);
-                const Picture onMenu =
-                    ComposeIcon(menu ? AsIcon(std::move(*menu)) : ProgramPicture(), menuColour);
-                return TreePicture(onMenu, treeColour, height);
-            });
+            // Both pictures are read when first shown (or saved). One that cannot be read then
+            // gives the picture of programs.
+            const uint32_t at = RememberCachedPicture(cacheFile);
+            ilPublicPM.InsertLazy(ExtractEnd, [this, at] { return CachedMenuPicture(at); });
+            ilPublicTV.InsertLazy(ExtractEnd, [this, at] { return CachedTreePicture(at); });
             menuIn = treeIn = true;
         } else if (!exists) {
             // no cache file: the target is asked below
@@ -212,11 +203,40 @@ int ItemImages::LoadExecutableIcon(const std::string& cacheFile, const std::stri
     return ExtractBase + ilPublicPM.Tag;
 }
 
-Picture ItemImages::CachedMenuPicture(const std::string& cacheFile) {
-    if (std::optional<Picture> pic = ReadBmpFile(cacheFile))
+uint32_t ItemImages::RememberCachedPicture(const std::string& cacheFile) {
+    const size_t slash = cacheFile.rfind('/') + 1; // 0 without a folder
+    const std::string_view folder(cacheFile.data(), slash);
+    // A load meets the cache files folder by folder.
+    if (cacheFolders_.empty() || cacheFolders_.back() != folder)
+        cacheFolders_.emplace_back(folder);
+    cached_.push_back({static_cast<uint32_t>(cacheFolders_.size() - 1), cacheFile.substr(slash),
+                       MenuColour, TreeColour, ilPublicTV.Height()});
+    return static_cast<uint32_t>(cached_.size() - 1);
+}
+
+std::string ItemImages::CachedFile(const CachedPicture& picture) const {
+    return cacheFolders_[picture.Folder] + picture.Name;
+}
+
+Picture ItemImages::CachedMenuPicture(uint32_t at) {
+    const std::string file = CachedFile(cached_[at]);
+    if (std::optional<Picture> pic = ReadBmpFile(file))
         return AsIcon(std::move(*pic));
-    Log(cacheFile, kLogExtractFromExec);
+    Log(file, kLogExtractFromExec);
     return ProgramPicture();
+}
+
+Picture ItemImages::CachedTreePicture(uint32_t at) const {
+    const CachedPicture& cached = cached_[at];
+    const std::string file = CachedFile(cached);
+    if (std::optional<Picture> tree = ReadBmpFile(file.substr(0, file.size() - 4) + ".wc.bmp"))
+        return TreePicture(*tree, cached.TreeColour, cached.Height);
+    // No tree picture of its own: the menu picture on the menu colour (the menu list logs
+    // a file that cannot be read).
+    std::optional<Picture> menu = ReadBmpFile(file);
+    const Picture onMenu =
+        ComposeIcon(menu ? AsIcon(std::move(*menu)) : ProgramPicture(), cached.MenuColour);
+    return TreePicture(onMenu, cached.TreeColour, cached.Height);
 }
 
 Picture ItemImages::ProgramPicture() const {

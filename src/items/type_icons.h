@@ -8,7 +8,9 @@
 //   ExtractBase+1 .. +E   pictures extracted or read from the cache during the load
 //   ExtractEnd            placeholder closing the load range; appended pictures follow it
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "items/icon_source.h"
 #include "items/image_list.h"
@@ -60,7 +62,9 @@ public:
     // The picture of an Executable link during the load: from the cache file (".bmp" with its
     // ".wc.bmp" tree picture, or ".ico"), else the icon of the target file; -1 when neither.
     // known: what the loader found of the cache file (Unknown: it is looked up here; Usable: a
-    // regular file that is not empty; Missing: no regular file).
+    // regular file that is not empty; Missing: no regular file). A bitmap is read when its
+    // picture is first asked for; one that is gone or cannot be read by then gives the picture
+    // of programs, logged once.
     enum class CacheFile { Unknown, Missing, Usable };
     int LoadExecutableIcon(const std::string& cacheFile, const std::string& targetPath,
                            CacheFile known = CacheFile::Unknown);
@@ -80,8 +84,21 @@ private:
         bool Found = false;
     };
     const Picture& TypeIconPicture(LazyTypeIcon& icon);
+    // A cache file whose pictures are read when first asked for, with the colours and the tree
+    // band of the load that met it. The folders are kept once each.
+    struct CachedPicture {
+        uint32_t Folder = 0; // in cacheFolders_
+        std::string Name;
+        Argb MenuColour = 0;
+        Argb TreeColour = 0;
+        int Height = 0;
+    };
+    uint32_t RememberCachedPicture(const std::string& cacheFile);
+    std::string CachedFile(const CachedPicture& picture) const;
     // The menu picture of a cache file; the picture of programs (logged) when it cannot be read.
-    Picture CachedMenuPicture(const std::string& cacheFile);
+    Picture CachedMenuPicture(uint32_t at);
+    // Its tree picture: the ".wc.bmp" beside it, else the menu picture on the menu colour.
+    Picture CachedTreePicture(uint32_t at) const;
     Picture ProgramPicture() const;
     void Log(const std::string& message, const std::string& id);
     void InsertBoth(int index, const Picture& menu, const Picture* tree);
@@ -90,6 +107,8 @@ private:
     std::string tempFolder_;
     std::string programFolder_;
     std::vector<Picture> designPM_;
+    std::vector<std::string> cacheFolders_;
+    std::vector<CachedPicture> cached_;
 };
 
 } // namespace pw::items

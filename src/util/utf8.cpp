@@ -2,6 +2,7 @@
 // fallback for anything that is not well-formed.
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "util/text_files.h"
@@ -81,9 +82,26 @@ constexpr uint16_t kHighControls[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+bool IsAscii(std::string_view bytes) {
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (word & 0x8080808080808080u)
+            return false;
+    }
+    for (; i < bytes.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 std::string DecodeUtf8(std::string_view bytes) {
+    // Most texts are plain ASCII, which decodes to itself.
+    if (IsAscii(bytes))
+        return std::string(bytes);
     std::vector<uint32_t> points;
     if (!DecodeCodePoints(bytes, points))
         return Windows1252ToUtf8(bytes);

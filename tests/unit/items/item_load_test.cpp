@@ -203,13 +203,15 @@ TEST_F(LoadTest, FolderRecordsThatMustNotBeFollowed) {
     tmp.mkdir("data/shortcuts/Real");
     tmp.mkdir("data/temp/outside");
     tmp.write("data/temp/outside/shortcuts-utf8.txt", "^SpeSep|outside\r\n");
-    WriteLevel("Real/", {"^SpeSep|inside"});
+    WriteLevel("Real/", {"^SpeSep|inside", "^UnkLnk|/a.pdf|pdf|A|"});
     WriteLevel("", {"^Folder|Missing", "^Folder|../temp/outside", "^Folder|..", "^Folder|.",
                     "^Folder|", "^Folder|  ", "^Folder|Real|extra", "^Folder|Re^al"});
     store.LoadItems();
-    ASSERT_EQ(store.tvItems.Count(), 1 + 3);
+    ASSERT_EQ(store.tvItems.Count(), 1 + 4);
     EXPECT_EQ(RootNode(1)->Text, "Real");
     EXPECT_EQ(RootNode(1)->Children.at(1)->Text, "--inside--");
+    // The record's second field names the folder for the types as well: pdf has its icon.
+    EXPECT_EQ(RootNode(1)->Children.at(2)->ImageIndex, 23);
 }
 
 TEST_F(LoadTest, SymbolicLinkBackToAnAncestorIsNotEnteredTwice) {

@@ -6,9 +6,12 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "util/sparse_text.h"
 
 namespace pw::items {
 
@@ -62,8 +65,10 @@ public:
 private:
     // (id, value) pairs in the order added; the first pair of an id is the one that counts.
     // Ids are handed out one after the other from 0, so the first pair of each id is found by
-    // a table indexed by id.
+    // a table indexed by id. Most texts are empty: they are kept sparse.
     template <typename T> class Pairs {
+        using Stored = std::conditional_t<std::is_same_v<T, std::string>, SparseText, T>;
+
     public:
         void Add(int32_t id, T value) {
             if (id >= 0) {
@@ -71,16 +76,16 @@ private:
                 if (at >= first_.size())
                     first_.resize(at + 1, kNone);
                 if (first_[at] == kNone)
-                    first_[at] = list_.size();
+                    first_[at] = static_cast<uint32_t>(list_.size());
             }
             list_.emplace_back(id, std::move(value));
         }
         T Get(int32_t id) const {
-            const size_t at = Find(id);
-            return at == kNone ? T{} : list_[at].second;
+            const uint32_t at = Find(id);
+            return at == kNone ? T{} : T(list_[at].second);
         }
         void Set(int32_t id, const T& value) {
-            const size_t at = Find(id);
+            const uint32_t at = Find(id);
             if (at != kNone)
                 list_[at].second = value;
         }
@@ -95,14 +100,14 @@ private:
         }
 
     private:
-        static constexpr size_t kNone = static_cast<size_t>(-1);
-        size_t Find(int32_t id) const {
+        static constexpr uint32_t kNone = static_cast<uint32_t>(-1);
+        uint32_t Find(int32_t id) const {
             return id >= 0 && static_cast<size_t>(id) < first_.size()
                        ? first_[static_cast<size_t>(id)]
                        : kNone;
         }
-        std::vector<std::pair<int32_t, T>> list_;
-        std::vector<size_t> first_;
+        std::vector<std::pair<int32_t, Stored>> list_;
+        std::vector<uint32_t> first_;
     };
 
     std::vector<std::string> paths_;

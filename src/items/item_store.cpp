@@ -38,7 +38,7 @@ void ItemStore::Log(const std::string& message, const std::string& id) const {
         logger_(kLogSender, message, id);
 }
 
-void ItemStore::LoadItems() {
+void ItemStore::LoadItems(UndoCopy undo) {
     Attributes.Clear();
     Images.TypeList.clear();
     NextItemId = 0;
@@ -46,9 +46,10 @@ void ItemStore::LoadItems() {
     PasteSourceCut = false;
 
     tvItems.Tag = 0;
-    tvUndo.Tag = 0;
+    tvUndo_.Tag = 0;
     tvItems.Clear();
-    tvUndo.Clear();
+    tvUndo_.Clear();
+    undoPending_ = false;
     pmItems.Clear();
     pmItems.Tag = 0;
     Images.ResetImageLists();
@@ -72,8 +73,22 @@ void ItemStore::LoadItems() {
 
     tvItems.Remove(loadAnchor_);
     loadAnchor_ = nullptr;
-    tvUndo.CopyFrom(tvItems);
-    tvUndo.Tag = tvItems.Tag;
+    undoPending_ = true;
+    if (undo == UndoCopy::Now)
+        KeepUndoCopy();
+}
+
+const ItemTree& ItemStore::tvUndo() const {
+    KeepUndoCopy();
+    return tvUndo_;
+}
+
+void ItemStore::KeepUndoCopy() const {
+    if (!undoPending_)
+        return;
+    undoPending_ = false;
+    tvUndo_.CopyFrom(tvItems);
+    tvUndo_.Tag = tvItems.Tag;
 }
 
 TreeNode* ItemStore::CreateItem(ItemKind kind, const std::string& path, TreeNode* parentNode,
@@ -157,7 +172,7 @@ bool ItemStore::IsInternetShortcutFile(const TreeNode* node) const {
 }
 
 bool ItemStore::HasUnsavedChanges() const {
-    return TreesDiffer(tvItems, tvUndo);
+    return TreesDiffer(tvItems, tvUndo());
 }
 
 TreeNode* ItemStore::ResetSelection() {
@@ -179,9 +194,10 @@ int ItemStore::AppendNamedItemIcon(const std::string& iconName, const std::strin
 }
 
 void ItemStore::UndoChanges() {
-    tvItems.CopyFrom(tvUndo);
-    tvItems.Tag = tvUndo.Tag;
-    const int keep = Images.ExtractEnd + tvUndo.Tag + 1;
+    const ItemTree& saved = tvUndo();
+    tvItems.CopyFrom(saved);
+    tvItems.Tag = saved.Tag;
+    const int keep = Images.ExtractEnd + saved.Tag + 1;
     Images.ilPublicPM.Truncate(keep);
     Images.ilPublicTV.Truncate(keep);
     PasteSource = nullptr;
@@ -213,8 +229,7 @@ SaveOutcome ItemStore::Save(SaveChoice choice) {
     SaveOutcome out;
     if (!SaveOrRestore(*this, choice == SaveChoice::Normal, out))
         return out;
-    tvUndo.CopyFrom(tvItems);
-    tvUndo.Tag = tvItems.Tag;
+    // The load that follows makes the saved copy from what was written.
     LoadItems();
     ResetSelection();
     out.Reloaded = true;

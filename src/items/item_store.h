@@ -54,7 +54,6 @@ public:
     ItemStore& operator=(const ItemStore&) = delete;
 
     ItemTree tvItems;
-    ItemTree tvUndo;
     MenuItem pmItems; // the popup's root item
     ItemAttributes Attributes;
     ItemImages Images;
@@ -74,8 +73,15 @@ public:
     // language submenu before a load; the popup shows them from the next load on.
     MenuItem& BasicMenu() { return *basic_; }
 
-    // Rebuilds all three mirrors from the items root.
-    void LoadItems();
+    // Rebuilds all three mirrors from the items root. With UndoCopy::Deferred the saved copy
+    // tvUndo is made when it is first asked for, or by KeepUndoCopy, which such a caller calls
+    // before anything changes tvItems: a start shows the popup's tray icon without copying the
+    // tree for a manager window that may never open.
+    enum class UndoCopy { Now, Deferred };
+    void LoadItems(UndoCopy undo = UndoCopy::Now);
+    // The saved copy of tvItems that Undo restores: the tree as loaded or as last saved.
+    const ItemTree& tvUndo() const;
+    void KeepUndoCopy() const;
     // Creates one item in tvItems and under parentMenu (kinds: see ItemKind); parentNode nullptr
     // means the root level. Returns the new tree node.
     TreeNode* CreateItem(ItemKind kind, const std::string& path, TreeNode* parentNode,
@@ -118,8 +124,8 @@ public:
     // Writes the whole tree to the items root (see item_saver.h). False when a directory met
     // an error; such a directory keeps its old files.
     bool SaveItems(bool withIconFiles);
-    // The save command. "Save": SaveItems with icon files; then tvItems is copied into tvUndo,
-    // LoadItems rebuilds every mirror from what was written, and ResetSelection. "Save and
+    // The save command. "Save": SaveItems with icon files; then LoadItems rebuilds every mirror
+    // (tvUndo among them) from what was written, and ResetSelection. "Save and
     // refresh image cache" saves without icon files first (so the clean-up removes every cached
     // icon), and after the load a second time with icon files, caching the icons extracted
     // afresh.
@@ -137,6 +143,8 @@ private:
     ItemLogger logger_;
     std::unique_ptr<MenuItem> basic_;
     TreeNode* loadAnchor_ = nullptr;
+    mutable ItemTree tvUndo_;
+    mutable bool undoPending_ = false;
 };
 
 } // namespace pw::items

@@ -40,7 +40,7 @@ void CopyMenuTree(const MenuItem& source, MenuItem& target) {
     target.Url = source.Url;
     target.Tag = source.Tag;
     if (!source.Name.empty())
-        target.Name = source.Name + "__Copy";
+        target.Name = source.Name.str() + "__Copy";
     target.Children.clear();
     for (const auto& child : source.Children) {
         MenuItem* copy = target.Add(MenuItem{});

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "util/sparse_text.h"
+
 namespace pw::items {
 
 // Menu item tags with a fixed meaning.
@@ -17,7 +19,7 @@ inline constexpr int32_t kTagSideBar = -9999;
 inline constexpr int32_t kTagSideBar2 = -8888;
 
 // What a click on a menu item does.
-enum class MenuAction {
+enum class MenuAction : uint8_t {
     None,
     StartItem,      // a link: start the item whose id is the Tag
     HelpFile,       // the help viewer
@@ -32,11 +34,12 @@ enum class MenuAction {
     SwitchLanguage, // an entry of the language submenu
 };
 
+// The texts that only built-in items have are sparse: a loaded tree holds many items.
 struct MenuItem {
-    std::string Name; // the design name of a built-in item; empty for loaded items
+    SparseText Name; // the design name of a built-in item; empty for loaded items
     std::string Caption;
-    std::string Hint;
-    std::string ShortCut;
+    SparseText Hint;
+    SparseText ShortCut;
     int32_t ImageIndex = -1;
     int32_t Tag = 0;
     bool Visible = true;
@@ -45,8 +48,8 @@ struct MenuItem {
     bool RadioItem = false; // not copied by CopyMenuTree
     bool Enabled = true;    // not copied by CopyMenuTree
     MenuAction Action = MenuAction::None;
-    std::string Url;           // the page of an OpenWebPage entry (below the site's base address)
-    std::string SubMenuImages; // the image list of the submenu: "" (ilPublicPM) or "ilLingua"
+    SparseText Url;           // the page of an OpenWebPage entry (below the site's base address)
+    SparseText SubMenuImages; // the image list of the submenu: "" (ilPublicPM) or "ilLingua"
     MenuItem* Parent = nullptr;
     std::vector<std::unique_ptr<MenuItem>> Children;
 

@@ -178,6 +178,7 @@ void TFormFront::CreateLayout() {
         [this](const items::MenuItem& item) { MenuItemClick(item); });
     treeModel_ = new TItemTreeModel(
         &store_->tvItems, &tvIcons_, [this] { return items::CutMarked(*store_); }, this);
+    treeModel_->SetBeforeChange([this] { store_->KeepUndoCopy(); });
     tvItems_->setModel(treeModel_);
     ConnectControls();
     ConnectDragDrop();
@@ -218,7 +219,9 @@ items::BackupAnswer TFormFront::AskRestoreBackup(const std::string&) {
 void TFormFront::LoadItems() {
     reactToSelection_ = false;
     treeModel_->Reset([this] {
-        store_->LoadItems();
+        // Until the window is first built nothing edits the tree: its saved copy waits.
+        store_->LoadItems(side_ ? items::ItemStore::UndoCopy::Now
+                                : items::ItemStore::UndoCopy::Deferred);
         pmIcons_.Reset();
         tvIcons_.Reset();
     });
@@ -353,6 +356,8 @@ ThvHintStatusBar* TFormFront::StatusBarHelp() {
 void TFormFront::EnsureWindowContents() {
     if (side_)
         return;
+    if (store_)
+        store_->KeepUndoCopy();
     splitter_ = new QSplitter(Qt::Horizontal, this);
     panelSide_ = new QScrollArea(splitter_);
     panelSide_->setObjectName("PanelSide");

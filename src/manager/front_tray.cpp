@@ -73,7 +73,7 @@ void TFormFront::MenuItemClick(const items::MenuItem& item) {
         Module()->ShowAbout();
         break;
     case items::MenuAction::OpenWebPage:
-        OpenDocument(ThvDataModuleGenericStruct::GetWebsiteUrl() + item.Url);
+        OpenDocument(ThvDataModuleGenericStruct::GetWebsiteUrl() + item.Url.str());
         break;
     case items::MenuAction::SwitchLanguage:
         MI_Lingua_Select_ChoiceClick(item);

@@ -15,6 +15,7 @@ TItemTreeModel::TItemTreeModel(items::ItemTree* tree, ImageListIcons* icons, Cut
 void TItemTreeModel::RemoveNode(const items::TreeNode* node, const std::function<void()>& change) {
     const int row = node->Index();
     const QModelIndex parent = IndexOf(node->Parent);
+    BeforeChange();
     beginRemoveRows(parent, row, row);
     change();
     endRemoveRows();
@@ -22,6 +23,7 @@ void TItemTreeModel::RemoveNode(const items::TreeNode* node, const std::function
 
 void TItemTreeModel::InsertNode(const items::TreeNode* parent, int row,
                                 const std::function<void()>& change) {
+    BeforeChange();
     beginInsertRows(IndexOf(parent), row, row);
     change();
     endInsertRows();
@@ -30,6 +32,7 @@ void TItemTreeModel::InsertNode(const items::TreeNode* parent, int row,
 void TItemTreeModel::MoveNode(const items::TreeNode* node, const items::TreeNode* parent, int row,
                               const std::function<void()>& change) {
     const int from = node->Index();
+    BeforeChange();
     if (!beginMoveRows(IndexOf(node->Parent), from, from, IndexOf(parent), row)) {
         change();
         return;

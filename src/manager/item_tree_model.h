@@ -22,9 +22,15 @@ public:
     // Runs change, which rebuilds or replaces the tree as a whole, inside a model reset, so that
     // no view holds an index into the old nodes meanwhile.
     template <typename Change> void Reset(Change&& change) {
+        BeforeChange();
         beginResetModel();
         change();
         endResetModel();
+    }
+    // Called before every change that passes through the model (the store keeps its saved copy
+    // of the tree then).
+    void SetBeforeChange(std::function<void()> beforeChange) {
+        beforeChange_ = std::move(beforeChange);
     }
     // The same for one node leaving the tree (with everything inside it).
     void RemoveNode(const items::TreeNode* node, const std::function<void()>& change);
@@ -48,10 +54,15 @@ public:
 
 private:
     const std::vector<std::unique_ptr<items::TreeNode>>& ChildrenOf(const QModelIndex& p) const;
+    void BeforeChange() const {
+        if (beforeChange_)
+            beforeChange_();
+    }
 
     items::ItemTree* tree_;
     ImageListIcons* icons_;
     CutMarked cutMarked_;
+    std::function<void()> beforeChange_;
 };
 
 } // namespace pw

@@ -32,7 +32,7 @@ TEST_F(LoadTest, WithoutItemsRootOnlyTopMarkerAndBuiltInEntries) {
     EXPECT_EQ(store.pmItems.Child(1)->Name, "miPathwickKitFolder__Copy");
     EXPECT_EQ(store.Images.ilPublicPM.Count(), 26);
     EXPECT_EQ(store.Images.ilPublicTV.Count(), 26);
-    EXPECT_EQ(store.tvUndo.Count(), 1);
+    EXPECT_EQ(store.tvUndo().Count(), 1);
 }
 
 TEST_F(LoadTest, EveryKindInEveryMirror) {

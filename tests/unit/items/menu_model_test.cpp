@@ -20,7 +20,7 @@ TEST(BasicMenu, HoldsTheBuiltInEntriesInOrder) {
     EXPECT_TRUE(kit->Default);
     std::vector<std::string> names;
     for (const auto& c : kit->Children)
-        names.push_back(c->Name.empty() ? c->Caption : c->Name);
+        names.push_back(c->Name.empty() ? c->Caption : c->Name.str());
     const std::vector<std::string> expected = {"miPathwickKitBar",
                                                "Hidden1",
                                                "miSysMenuSystem",

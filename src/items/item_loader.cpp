@@ -14,6 +14,20 @@ bool IsPlainFileName(std::string_view name) {
            name.find('\\') == name.npos;
 }
 
+// The icon field of an Executable record as the building pass reads it: the fourth field of a
+// record of five fields or more; "" otherwise.
+std::string_view IconField(std::string_view line) {
+    size_t bars[4];
+    size_t from = 0;
+    for (size_t& bar : bars) {
+        bar = line.find('|', from);
+        if (bar == line.npos)
+            return {};
+        from = bar + 1;
+    }
+    return line.substr(bars[2] + 1, bars[3] - bars[2] - 1);
+}
+
 std::string Field(const std::vector<std::string_view>& fields, size_t index) {
     return index < fields.size() ? std::string(fields[index]) : std::string();
 }
@@ -28,6 +42,7 @@ void ItemLoader::CollectUnknownTypes(const std::string& directory) {
     links_ = programs_ = 0;
     visited_.insert(DirectoryKey(directory));
     Collect(directory, 0);
+    cacheFiles_.Finish();
 }
 
 void ItemLoader::LoadFolder(const std::string& directory, MenuItem* parentMenu,
@@ -45,6 +60,7 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
     std::string text = ReadShortcutText(directory);
     const FolderLookup folder(directory);
     StringArray& types = store_.Images.TypeList;
+    std::vector<std::string> cacheFiles;
     for (std::string_view line : SplitRecordLines(text)) {
         const size_t bar = line.find('|');
         const std::string_view tag = line.substr(0, bar);
@@ -59,11 +75,18 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
                 follow = !key.empty() && visited_.insert(std::move(key)).second;
             }
             followed_.push_back(follow);
-            if (follow)
+            if (follow) {
+                // The building pass asks for this folder's files so far before the subfolder's.
+                cacheFiles_.Add(directory, std::move(cacheFiles));
+                cacheFiles.clear();
                 Collect(directory + std::string(name) + "/", depth + 1);
+            }
         } else if (tag == kTagExecutableLink) {
             ++links_;
             ++programs_;
+            // Named even when it turns out to be a type name: the building pass asks in turn.
+            if (const std::string_view icon = IconField(line); IsPlainFileName(icon))
+                cacheFiles.emplace_back(icon);
         } else if (tag == kTagNetLink) {
             ++links_;
         } else if (tag == kTagUnknownLink) {
@@ -79,19 +102,19 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
         }
     }
     texts_[slot] = std::move(text);
+    cacheFiles_.Add(directory, std::move(cacheFiles));
 }
 
 void ItemLoader::Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode) {
     if (nextText_ >= texts_.size())
         return;
     const std::string text = std::move(texts_[nextText_++]);
-    const FolderLookup folder(directory);
     for (std::string_view line : SplitRecordLines(text))
-        LoadLine(directory, folder, line, parentMenu, parentNode);
+        LoadLine(directory, line, parentMenu, parentNode);
 }
 
-void ItemLoader::LoadLine(const std::string& directory, const FolderLookup& folder,
-                          std::string_view line, MenuItem* parentMenu, TreeNode* parentNode) {
+void ItemLoader::LoadLine(const std::string& directory, std::string_view line, MenuItem* parentMenu,
+                          TreeNode* parentNode) {
     if (line.empty())
         return;
     const std::vector<std::string_view> f = SplitRecordFields(line);
@@ -125,12 +148,13 @@ void ItemLoader::LoadLine(const std::string& directory, const FolderLookup& fold
             flags = ParseFlags(Field(f, 6));
         }
         int image = -1;
+        // Every plain icon name was looked up for this record, in turn.
+        const long long size = IsPlainFileName(icon) ? cacheFiles_.Next() : -1;
         const int typePos = icon.empty() ? -1 : ArrIndexOf(images.TypeList, icon);
         if (typePos >= 0)
             image = kFirstTypeIcon + typePos;
         else if (IsPlainFileName(icon)) {
             // An empty cache file is looked up again, so that the load says why it is unusable.
-            const long long size = folder.FileSize(icon);
             image = images.LoadExecutableIcon(directory + icon, path,
                                               size > 0   ? ItemImages::CacheFile::Usable
                                               : size < 0 ? ItemImages::CacheFile::Missing

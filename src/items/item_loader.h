@@ -7,12 +7,13 @@
 // ancestor), and lies less than kMaxFolderDepth levels deep. The collecting pass reads every
 // shortcut file and decides which folder records are followed; the building pass takes its
 // texts and decisions in the same order, so both see the same tree even when the disk changes
-// in between.
+// in between. The cache files the building pass asks for are looked up meanwhile, in turn.
 
 #include <set>
 #include <string>
 #include <vector>
 
+#include "items/cache_file_sizes.h"
 #include "items/folder_lookup.h"
 #include "items/item_store.h"
 
@@ -37,8 +38,8 @@ public:
 private:
     void Collect(const std::string& directory, int depth);
     void Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode);
-    void LoadLine(const std::string& directory, const FolderLookup& folder, std::string_view line,
-                  MenuItem* parentMenu, TreeNode* parentNode);
+    void LoadLine(const std::string& directory, std::string_view line, MenuItem* parentMenu,
+                  TreeNode* parentNode);
 
     ItemStore& store_;
     int links_ = 0;
@@ -50,6 +51,7 @@ private:
     size_t nextText_ = 0;
     size_t nextFolder_ = 0;
     std::set<std::string> visited_;
+    CacheFileSizes cacheFiles_;
 };
 
 } // namespace pw::items

@@ -344,5 +344,28 @@ TEST_F(LoadTest, CachedPicturesAndIcoFiles) {
     EXPECT_EQ(pm.Count(), tv.Count());
 }
 
+TEST_F(LoadTest, EachLinkGetsItsOwnCacheFileAcrossNestedFolders) {
+    // The cache files are looked up while the items are built: every link must still meet
+    // its own file, around folders, type-named icon fields and missing files.
+    const Argb red = 0xFFFF0000u, green = 0xFF00FF00u, blue = 0xFF0000FFu;
+    WriteLevel("", {"^ExeLnk|/no/a.exe||a.bmp|A||", "^Folder|S", "^ExeLnk|/no/x.bat||bat|X||",
+                    "^ExeLnk|/no/d.exe||d.bmp|D||"});
+    WriteLevel("S/", {"^ExeLnk|/no/c.exe||c.bmp|C||", "^Folder|T", "^ExeLnk|/no/e.exe||e.bmp|E||"});
+    WriteLevel("S/T/", {"^ExeLnk|/no/b.exe||b.bmp|B||"});
+    ASSERT_TRUE(WriteBmpFile(root + "a.bmp", Picture(16, 16, red)));
+    ASSERT_TRUE(WriteBmpFile(root + "d.bmp", Picture(16, 16, blue)));
+    ASSERT_TRUE(WriteBmpFile(root + "S/e.bmp", Picture(16, 16, green)));
+    store.LoadItems();
+    const ImageList& pm = store.Images.ilPublicPM;
+    const TreeNode* s = RootNode(2);
+    const TreeNode* t = s->Children.at(2).get();
+    EXPECT_EQ(pm.At(RootNode(1)->ImageIndex).At(0, 0), red);
+    EXPECT_EQ(s->Children.at(1)->ImageIndex, -1); // no cache file, no target
+    EXPECT_EQ(t->Children.at(1)->ImageIndex, -1);
+    EXPECT_EQ(pm.At(s->Children.at(3)->ImageIndex).At(0, 0), green);
+    EXPECT_EQ(RootNode(3)->ImageIndex, store.Images.TypeIconIndex("bat"));
+    EXPECT_EQ(pm.At(RootNode(4)->ImageIndex).At(0, 0), blue);
+}
+
 } // namespace
 } // namespace pw::items::test

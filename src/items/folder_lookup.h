@@ -18,6 +18,8 @@ class FolderLookup {
 public:
     // directory ends with "/"; it is opened at the first question.
     explicit FolderLookup(std::string directory) : directory_(std::move(directory)) {}
+    // The subfolder name of parent, opened through the parent (a link is followed).
+    FolderLookup(const FolderLookup& parent, std::string_view name);
     ~FolderLookup();
     FolderLookup(const FolderLookup&) = delete;
     FolderLookup& operator=(const FolderLookup&) = delete;
@@ -26,8 +28,14 @@ public:
     long long FileSize(std::string_view name) const;
     // The identity of the subfolder name, as DirectoryKey gives it; "" when there is none.
     std::string SubfolderKey(std::string_view name) const;
+    // The identity of this folder, as DirectoryKey gives it.
+    std::string Key() const;
+    // The bytes of the file name (as ReadFileBytes reads them); exists: anything but a
+    // directory is there under that name.
+    std::string ReadFile(const std::string& name, bool& exists) const;
 
 private:
+    bool Open() const;
     bool Stat(std::string_view name, struct stat& st) const;
 
     std::string directory_;

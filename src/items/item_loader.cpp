@@ -1,5 +1,7 @@
 #include "items/item_loader.h"
 
+#include <optional>
+
 #include "items/item_rules.h"
 #include "items/shortcut_format.h"
 #include "util/paths.h"
@@ -40,8 +42,9 @@ void ItemLoader::CollectUnknownTypes(const std::string& directory) {
     visited_.clear();
     nextText_ = nextFolder_ = 0;
     links_ = programs_ = 0;
-    visited_.insert(DirectoryKey(directory));
-    Collect(directory, 0);
+    const FolderLookup root(directory);
+    visited_.insert(root.Key());
+    Collect(directory, root, 0);
     cacheFiles_.Finish();
 }
 
@@ -52,13 +55,12 @@ void ItemLoader::LoadFolder(const std::string& directory, MenuItem* parentMenu,
     followed_.clear();
 }
 
-void ItemLoader::Collect(const std::string& directory, int depth) {
+void ItemLoader::Collect(const std::string& directory, const FolderLookup& folder, int depth) {
     // The slot is taken before the subfolders take theirs; the text goes in when its lines
     // have been read (the vector may move its strings as it grows).
     const size_t slot = texts_.size();
     texts_.emplace_back();
-    std::string text = ReadShortcutText(directory);
-    const FolderLookup folder(directory);
+    std::string text = ReadShortcutText(folder);
     StringArray& types = store_.Images.TypeList;
     std::vector<std::string> cacheFiles;
     for (std::string_view line : SplitRecordLines(text)) {
@@ -70,8 +72,10 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
             const std::string_view name =
                 bar == line.npos ? std::string_view() : line.substr(bar + 1, second - bar - 1);
             bool follow = false;
+            std::optional<FolderLookup> sub;
             if (IsUsableFolderName(name) && depth + 1 < kMaxFolderDepth) {
-                std::string key = folder.SubfolderKey(name);
+                sub.emplace(folder, name);
+                std::string key = sub->Key();
                 follow = !key.empty() && visited_.insert(std::move(key)).second;
             }
             followed_.push_back(follow);
@@ -79,7 +83,7 @@ void ItemLoader::Collect(const std::string& directory, int depth) {
                 // The building pass asks for this folder's files so far before the subfolder's.
                 cacheFiles_.Add(directory, std::move(cacheFiles));
                 cacheFiles.clear();
-                Collect(directory + std::string(name) + "/", depth + 1);
+                Collect(directory + std::string(name) + "/", *sub, depth + 1);
             }
         } else if (tag == kTagExecutableLink) {
             ++links_;

@@ -36,7 +36,7 @@ public:
     void LoadFolder(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode);
 
 private:
-    void Collect(const std::string& directory, int depth);
+    void Collect(const std::string& directory, const FolderLookup& folder, int depth);
     void Load(const std::string& directory, MenuItem* parentMenu, TreeNode* parentNode);
     void LoadLine(const std::string& directory, std::string_view line, MenuItem* parentMenu,
                   TreeNode* parentNode);

@@ -1,18 +1,24 @@
 #include "items/shortcut_format.h"
 
+#include "items/folder_lookup.h"
 #include "items/item_attributes.h"
 #include "util/paths.h"
 #include "util/text_files.h"
 
 namespace pw::items {
 
-std::string ReadShortcutText(const std::string& directory) {
+std::string ReadShortcutText(const FolderLookup& folder) {
     std::string text;
-    std::string bytes = ReadFileBytes(directory + kShortcutFile);
-    if (!bytes.empty() || FileExists(directory + kShortcutFile))
-        text = DecodeUtf8(StripByteOrderMark(bytes));
-    else
-        text = Windows1252ToUtf8(ReadFileBytes(directory + kLegacyShortcutFile));
+    bool exists = false;
+    const std::string bytes = folder.ReadFile(kShortcutFile, exists);
+    if (exists) {
+        std::string_view utf8 = bytes;
+        if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            utf8.remove_prefix(kByteOrderMark.size());
+        text = DecodeUtf8(utf8);
+    } else {
+        text = Windows1252ToUtf8(folder.ReadFile(kLegacyShortcutFile, exists));
+    }
     if (size_t nul = text.find('\0'); nul != text.npos)
         text.resize(nul);
     return text;

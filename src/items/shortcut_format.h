@@ -8,6 +8,8 @@
 
 namespace pw::items {
 
+class FolderLookup;
+
 inline constexpr const char* kShortcutFile = "shortcuts-utf8.txt";
 inline constexpr const char* kLegacyShortcutFile = "shortcuts.txt";
 
@@ -19,10 +21,10 @@ inline constexpr std::string_view kTagUnknownLink = "^UnkLnk";
 inline constexpr std::string_view kTagNetLink = "^NetLnk";
 inline constexpr std::string_view kRecordEnd = "\r\n";
 
-// The text of directory's shortcut file: "shortcuts-utf8.txt" (byte order mark skipped, UTF-8
+// The text of a folder's shortcut file: "shortcuts-utf8.txt" (byte order mark skipped, UTF-8
 // with the Windows-1252 fallback) when it is a file, else "shortcuts.txt" as Windows-1252, else
 // "". The text ends at a character with code 0.
-std::string ReadShortcutText(const std::string& directory);
+std::string ReadShortcutText(const FolderLookup& folder);
 // The lines of a text, split at CR LF, lone CR and lone LF.
 std::vector<std::string_view> SplitRecordLines(std::string_view text);
 // The fields of a record: every piece between "|", empty ones included, also after a trailing

@@ -36,27 +36,49 @@ private:
 } // namespace
 
 std::string ReadFileBytes(const std::string& path) {
+    return ReadFileBytesAt(AT_FDCWD, path);
+}
+
+std::string ReadFileBytesAt(int directory, const std::string& path, bool* exists) {
+    if (exists)
+        *exists = false;
     if (!Askable(path))
         return {};
     // Non-blocking, so that a named pipe cannot hold the caller; only regular files are read.
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileHandle file(::openat(directory, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st;
-    if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (file.get() < 0) {
+        // Something may be there that cannot be opened.
+        if (exists)
+            *exists = ::fstatat(directory, path.c_str(), &st, 0) == 0 && !S_ISDIR(st.st_mode);
         return {};
-    std::string bytes;
-    if (st.st_size > 0)
-        bytes.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
+    }
+    if (::fstat(file.get(), &st) != 0)
+        return {};
+    if (exists)
+        *exists = !S_ISDIR(st.st_mode);
+    if (!S_ISREG(st.st_mode))
+        return {};
+    // Read straight into the text; a file that is longer than it said is read to its end.
+    std::string bytes(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0, '\0');
+    size_t have = 0;
+    char more[4096];
     for (;;) {
-        ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        const bool inside = have < bytes.size();
+        char* into = inside ? bytes.data() + have : more;
+        const size_t room = inside ? bytes.size() - have : sizeof more;
+        const ssize_t got = ::read(file.get(), into, room);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             return {};
         if (got == 0)
             break;
-        bytes.append(buffer, static_cast<size_t>(got));
+        if (!inside)
+            bytes.append(more, static_cast<size_t>(got));
+        have += static_cast<size_t>(got);
     }
+    bytes.resize(have);
     return bytes;
 }
 

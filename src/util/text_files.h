@@ -13,6 +13,9 @@ inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The file's bytes; empty when it does not exist or cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// The same for path relative to an open directory (AT_FDCWD: the working directory); exists
+// (when given) tells whether anything but a directory is there, read or not.
+std::string ReadFileBytesAt(int directory, const std::string& path, bool* exists = nullptr);
 // As ReadFileBytes, without a leading byte order mark.
 std::string ReadUtf8FileBytes(const std::string& path);
 // The bytes without a leading byte order mark (texts shorter than three bytes unchanged).

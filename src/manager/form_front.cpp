@@ -119,6 +119,10 @@ void TFormFront::CreateLayout() {
     tvItems_ = new QTreeView(this);
     tvItems_->setObjectName("tvItems");
     tvItems_->setHeaderHidden(true);
+    // The hidden header's one column fills the view; a minimum of its own would be measured
+    // from the font, which loads the font configuration of the whole system at the first
+    // selection, long before the window shows.
+    tvItems_->header()->setMinimumSectionSize(items::kIconSize);
     tvItems_->setIndentation(21);
     tvItems_->setUniformRowHeights(true);
     tvItems_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 // The main window's tray icon, hot key and popup: what the notification area and the popup's
 // entries do.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -106,6 +107,8 @@ void TFormFront::StartupComplete() {
             &TTrayActivation::Activated);
     timerDelayed_->start();
     TimerDelayedTimer();
+    // The fonts are read once the icon is up, so that the first popup does not wait for them.
+    QTimer::singleShot(0, this, [this] { QFontMetrics(pmItemsMenu_->font()).height(); });
 }
 
 bool TFormFront::TrayIconVisible() const {

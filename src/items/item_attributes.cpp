@@ -23,13 +23,22 @@ void ItemAttributes::Reserve(int links, int programs) {
     workDirs_.Reserve(programs);
     runAs_.Reserve(programs);
     windowStates_.Reserve(links);
-    loadedIconFiles_.reserve(static_cast<size_t>(programs));
+    loadedIconFiles_.reserve(static_cast<size_t>(links));
+}
+
+void ItemAttributes::SetLoadedIconFile(int32_t id, std::string name) {
+    if (id < 0)
+        return;
+    const auto at = static_cast<size_t>(id);
+    if (at >= loadedIconFiles_.size())
+        loadedIconFiles_.resize(at + 1);
+    loadedIconFiles_[at] = std::move(name);
 }
 
 const std::string& ItemAttributes::LoadedIconFile(int32_t id) const {
-    static const std::string none;
-    auto it = loadedIconFiles_.find(id);
-    return it == loadedIconFiles_.end() ? none : it->second;
+    if (id < 0 || static_cast<size_t>(id) >= loadedIconFiles_.size())
+        return kEmpty;
+    return loadedIconFiles_[static_cast<size_t>(id)];
 }
 
 void ItemAttributes::AppendPath(std::string path, LinkKind kind) {

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <type_traits>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,7 +53,7 @@ public:
 
     // The icon cache file an Executable link was loaded with (its record's icon field), so that
     // a save can leave an unchanged picture where it is; "" when none.
-    void SetLoadedIconFile(int32_t id, std::string name) { loadedIconFiles_[id] = std::move(name); }
+    void SetLoadedIconFile(int32_t id, std::string name);
     const std::string& LoadedIconFile(int32_t id) const;
 
     bool HasParams(int32_t id) const { return params_.Has(id); }
@@ -114,7 +113,7 @@ private:
     std::vector<LinkKind> kinds_;
     Pairs<std::string> params_, workDirs_, windowStates_;
     Pairs<bool> runAs_;
-    std::unordered_map<int32_t, std::string> loadedIconFiles_;
+    std::vector<SparseText> loadedIconFiles_; // by id
 };
 
 } // namespace pw::items

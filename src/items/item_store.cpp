@@ -172,7 +172,8 @@ bool ItemStore::IsInternetShortcutFile(const TreeNode* node) const {
 }
 
 bool ItemStore::HasUnsavedChanges() const {
-    return TreesDiffer(tvItems, tvUndo());
+    // While the saved copy is still to be made nothing has changed the tree.
+    return !undoPending_ && TreesDiffer(tvItems, tvUndo_);
 }
 
 TreeNode* ItemStore::ResetSelection() {

@@ -166,10 +166,11 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
         } else
             image = images.LoadExecutableIcon("", path);
         TreeNode* node =
-            store_.CreateItem(ItemKind::ExecutableLink, path, parentNode, parentMenu, image,
-                              flags.runAs, flags.windowState, caption, workDir, params);
+            store_.CreateItem(ItemKind::ExecutableLink, std::move(path), parentNode, parentMenu,
+                              image, flags.runAs, std::move(flags.windowState), std::move(caption),
+                              std::move(workDir), std::move(params));
         if (typePos < 0 && IsPlainFileName(icon))
-            store_.Attributes.SetLoadedIconFile(node->Data, icon);
+            store_.Attributes.SetLoadedIconFile(node->Data, std::move(icon));
     } else if (tag == kTagUnknownLink) {
         std::string path, type, caption;
         LinkFlags flags;
@@ -183,8 +184,8 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
         if (type.empty() && !path.empty() &&
             DirectoryExists(ResolveRelativePath(path, programFolder)))
             image = kImageDirectoryLink;
-        store_.CreateItem(ItemKind::UnknownLink, path, parentNode, parentMenu, image, false,
-                          flags.windowState, caption, "", "");
+        store_.CreateItem(ItemKind::UnknownLink, std::move(path), parentNode, parentMenu, image,
+                          false, std::move(flags.windowState), std::move(caption), "", "");
     } else if (tag == kTagNetLink) {
         std::string path, caption;
         LinkFlags flags;
@@ -193,8 +194,9 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
             caption = Field(f, 2);
             flags = ParseFlags(Field(f, 3));
         }
-        store_.CreateItem(ItemKind::NetLink, path, parentNode, parentMenu,
-                          images.TypeIconIndex("url"), false, flags.windowState, caption, "", "");
+        store_.CreateItem(ItemKind::NetLink, std::move(path), parentNode, parentMenu,
+                          images.TypeIconIndex("url"), false, std::move(flags.windowState),
+                          std::move(caption), "", "");
     }
 }
 

@@ -91,10 +91,10 @@ void ItemStore::KeepUndoCopy() const {
     tvUndo_.Tag = tvItems.Tag;
 }
 
-TreeNode* ItemStore::CreateItem(ItemKind kind, const std::string& path, TreeNode* parentNode,
+TreeNode* ItemStore::CreateItem(ItemKind kind, std::string path, TreeNode* parentNode,
                                 MenuItem* parentMenu, int imageIndex, bool runAs,
-                                const std::string& windowState, const std::string& caption,
-                                const std::string& workDir, const std::string& params) {
+                                std::string windowState, std::string caption, std::string workDir,
+                                std::string params) {
     TreeNode node;
     MenuItem menu;
     switch (kind) {
@@ -121,15 +121,15 @@ TreeNode* ItemStore::CreateItem(ItemKind kind, const std::string& path, TreeNode
         const int32_t id = NextItemId++;
         menu = MakeMenuItem(caption, imageIndex, id);
         menu.Action = MenuAction::StartItem;
-        node = MakeNode(caption, imageIndex, id);
-        Attributes.AppendPath(path, static_cast<LinkKind>(kind));
+        node = MakeNode(std::move(caption), imageIndex, id);
+        Attributes.AppendPath(std::move(path), static_cast<LinkKind>(kind));
         if (kind == ItemKind::ExecutableLink) {
-            Attributes.AddParams(id, params);
-            Attributes.AddWorkDir(id, workDir);
-            Attributes.AddWindowState(id, windowState);
+            Attributes.AddParams(id, std::move(params));
+            Attributes.AddWorkDir(id, std::move(workDir));
+            Attributes.AddWindowState(id, std::move(windowState));
             Attributes.AddRunAs(id, runAs);
         } else {
-            Attributes.AddWindowState(id, windowState);
+            Attributes.AddWindowState(id, std::move(windowState));
         }
         break;
     }
@@ -139,9 +139,17 @@ TreeNode* ItemStore::CreateItem(ItemKind kind, const std::string& path, TreeNode
         parentMenu->Insert(parentMenu->Tag, std::move(menu));
         ++parentMenu->Tag;
     }
-    TreeNode* created = (!parentNode && loadAnchor_)
-                            ? tvItems.InsertBefore(loadAnchor_, std::move(node))
-                            : tvItems.Add(parentNode, std::move(node));
+    TreeNode* created = nullptr;
+    if (parentNode || !loadAnchor_) {
+        created = tvItems.Add(parentNode, std::move(node));
+    } else {
+        // The anchor closes the root level during a load: no search for it on a long level.
+        auto& roots = tvItems.RootNodes();
+        created =
+            roots.back().get() == loadAnchor_
+                ? tvItems.InsertAt(nullptr, static_cast<int>(roots.size()) - 1, std::move(node))
+                : tvItems.InsertBefore(loadAnchor_, std::move(node));
+    }
     if (kind == ItemKind::Folder)
         tvItems.Add(created, MakeNode("", kImageTopMarker));
     return created;

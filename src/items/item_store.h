@@ -84,10 +84,9 @@ public:
     void KeepUndoCopy() const;
     // Creates one item in tvItems and under parentMenu (kinds: see ItemKind); parentNode nullptr
     // means the root level. Returns the new tree node.
-    TreeNode* CreateItem(ItemKind kind, const std::string& path, TreeNode* parentNode,
-                         MenuItem* parentMenu, int imageIndex, bool runAs,
-                         const std::string& windowState, const std::string& caption,
-                         const std::string& workDir, const std::string& params);
+    TreeNode* CreateItem(ItemKind kind, std::string path, TreeNode* parentNode,
+                         MenuItem* parentMenu, int imageIndex, bool runAs, std::string windowState,
+                         std::string caption, std::string workDir, std::string params);
 
     // The stored path with a relative path resolved against the program folder.
     std::string GetItemPath(int32_t id) const;

@@ -14,13 +14,6 @@ std::string KeyOf(const struct stat& st) {
 }
 } // namespace
 
-std::string DirectoryKey(const std::string& directory) {
-    struct stat st;
-    if (::stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return {};
-    return KeyOf(st);
-}
-
 FolderLookup::~FolderLookup() {
     if (fd_ >= 0)
         ::close(fd_);
@@ -47,9 +40,8 @@ bool FolderLookup::Stat(std::string_view name, struct stat& st) const {
 
 std::string FolderLookup::Key() const {
     struct stat st;
-    if (Open())
-        return ::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode) ? KeyOf(st) : std::string();
-    return DirectoryKey(directory_);
+    const bool found = Open() ? ::fstat(fd_, &st) == 0 : ::stat(directory_.c_str(), &st) == 0;
+    return found && S_ISDIR(st.st_mode) ? KeyOf(st) : std::string();
 }
 
 std::string FolderLookup::ReadFile(const std::string& name, bool& exists) const {
@@ -61,11 +53,6 @@ std::string FolderLookup::ReadFile(const std::string& name, bool& exists) const 
 long long FolderLookup::FileSize(std::string_view name) const {
     struct stat st;
     return Stat(name, st) && S_ISREG(st.st_mode) ? static_cast<long long>(st.st_size) : -1;
-}
-
-std::string FolderLookup::SubfolderKey(std::string_view name) const {
-    struct stat st;
-    return Stat(name, st) && S_ISDIR(st.st_mode) ? KeyOf(st) : std::string();
 }
 
 } // namespace pw::items

@@ -10,10 +10,6 @@
 
 namespace pw::items {
 
-// The identity of an existing directory (device and inode, through links); "" when the path
-// is no directory.
-std::string DirectoryKey(const std::string& directory);
-
 class FolderLookup {
 public:
     // directory ends with "/"; it is opened at the first question.
@@ -26,9 +22,8 @@ public:
 
     // The size of the regular file name (through a link); -1 when there is none.
     long long FileSize(std::string_view name) const;
-    // The identity of the subfolder name, as DirectoryKey gives it; "" when there is none.
-    std::string SubfolderKey(std::string_view name) const;
-    // The identity of this folder, as DirectoryKey gives it.
+    // The identity of this folder (device and inode, through links); "" when it is no
+    // directory.
     std::string Key() const;
     // The bytes of the file name (as ReadFileBytes reads them); exists: anything but a
     // directory is there under that name.

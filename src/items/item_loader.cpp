@@ -18,20 +18,12 @@ bool IsPlainFileName(std::string_view name) {
 
 // The icon field of an Executable record as the building pass reads it: the fourth field of a
 // record of five fields or more; "" otherwise.
-std::string_view IconField(std::string_view line) {
-    size_t bars[4];
-    size_t from = 0;
-    for (size_t& bar : bars) {
-        bar = line.find('|', from);
-        if (bar == line.npos)
-            return {};
-        from = bar + 1;
-    }
-    return line.substr(bars[2] + 1, bars[3] - bars[2] - 1);
+std::string_view IconField(const RecordFields& fields) {
+    return fields.size() >= 5 ? fields[3] : std::string_view();
 }
 
-std::string Field(const std::vector<std::string_view>& fields, size_t index) {
-    return index < fields.size() ? std::string(fields[index]) : std::string();
+std::string Field(const RecordFields& fields, size_t index) {
+    return std::string(fields[index]);
 }
 
 } // namespace
@@ -89,7 +81,7 @@ void ItemLoader::Collect(const std::string& directory, const FolderLookup& folde
             ++links_;
             ++programs_;
             // Named even when it turns out to be a type name: the building pass asks in turn.
-            if (const std::string_view icon = IconField(line); IsPlainFileName(icon))
+            if (const std::string_view icon = IconField(RecordFields(line)); IsPlainFileName(icon))
                 cacheFiles.emplace_back(icon);
         } else if (tag == kTagNetLink) {
             ++links_;
@@ -121,7 +113,7 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
                           TreeNode* parentNode) {
     if (line.empty())
         return;
-    const std::vector<std::string_view> f = SplitRecordFields(line);
+    const RecordFields f(line);
     const std::string_view tag = f[0];
     ItemImages& images = store_.Images;
     const std::string& programFolder = store_.Paths().programFolder;
@@ -149,7 +141,7 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
             icon = Field(f, 3);
             caption = Field(f, 4);
             workDir = Field(f, 5);
-            flags = ParseFlags(Field(f, 6));
+            flags = ParseFlags(f[6]);
         }
         int image = -1;
         // Every plain icon name was looked up for this record, in turn.
@@ -178,7 +170,7 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
             path = Field(f, 1);
             type = Field(f, 2);
             caption = Field(f, 3);
-            flags = ParseFlags(Field(f, 4));
+            flags = ParseFlags(f[4]);
         }
         int image = images.TypeIconIndex(type);
         if (type.empty() && !path.empty() &&
@@ -192,7 +184,7 @@ void ItemLoader::LoadLine(const std::string& directory, std::string_view line, M
         if (f.size() >= 3) {
             path = Field(f, 1);
             caption = Field(f, 2);
-            flags = ParseFlags(Field(f, 3));
+            flags = ParseFlags(f[3]);
         }
         store_.CreateItem(ItemKind::NetLink, std::move(path), parentNode, parentMenu,
                           images.TypeIconIndex("url"), false, std::move(flags.windowState),

@@ -10,12 +10,11 @@ namespace pw::items {
 std::string ReadShortcutText(const FolderLookup& folder) {
     std::string text;
     bool exists = false;
-    const std::string bytes = folder.ReadFile(kShortcutFile, exists);
+    std::string bytes = folder.ReadFile(kShortcutFile, exists);
     if (exists) {
-        std::string_view utf8 = bytes;
-        if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-            utf8.remove_prefix(kByteOrderMark.size());
-        text = DecodeUtf8(utf8);
+        if (std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            bytes.erase(0, kByteOrderMark.size());
+        text = IsAscii(bytes) ? std::move(bytes) : DecodeUtf8(bytes);
     } else {
         text = Windows1252ToUtf8(folder.ReadFile(kLegacyShortcutFile, exists));
     }
@@ -40,16 +39,14 @@ std::vector<std::string_view> SplitRecordLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string_view> SplitRecordFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t bar = line.find('|', start);
-        if (bar == line.npos) {
-            fields.push_back(line.substr(start));
-            return fields;
-        }
-        fields.push_back(line.substr(start, bar - start));
+RecordFields::RecordFields(std::string_view line) {
+    for (size_t start = 0;;) {
+        const size_t bar = line.find('|', start);
+        if (count_ < fields_.size())
+            fields_[count_] = line.substr(start, bar == line.npos ? line.npos : bar - start);
+        ++count_;
+        if (bar == line.npos)
+            return;
         start = bar + 1;
     }
 }

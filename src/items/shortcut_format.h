@@ -2,6 +2,7 @@
 // The shortcut file of a folder directory: one record per line, fields separated by "|", the
 // first field a tag. Written as UTF-8 without byte order mark, every record ending with CR LF.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +29,20 @@ std::string ReadShortcutText(const FolderLookup& folder);
 // The lines of a text, split at CR LF, lone CR and lone LF.
 std::vector<std::string_view> SplitRecordLines(std::string_view text);
 // The fields of a record: every piece between "|", empty ones included, also after a trailing
-// "|".
-std::vector<std::string_view> SplitRecordFields(std::string_view line);
+// "|". No record has more than seven fields worth reading: later ones read as empty, and size()
+// counts them all.
+class RecordFields {
+public:
+    explicit RecordFields(std::string_view line);
+    size_t size() const { return count_; }
+    std::string_view operator[](size_t index) const {
+        return index < count_ && index < fields_.size() ? fields_[index] : std::string_view();
+    }
+
+private:
+    std::array<std::string_view, 8> fields_;
+    size_t count_ = 0;
+};
 
 struct LinkFlags {
     std::string windowState; // "", "WindowMax", "WindowMin" or "WindowHid"

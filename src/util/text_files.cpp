@@ -59,11 +59,13 @@ std::string ReadFileBytesAt(int directory, const std::string& path, bool* exists
         *exists = !S_ISDIR(st.st_mode);
     if (!S_ISREG(st.st_mode))
         return {};
-    // Read straight into the text; a file that is longer than it said is read to its end.
-    std::string bytes(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0, '\0');
+    // Read straight into the text, as long as the file said it is; one that says nothing (as
+    // some system files do) is read to its end.
+    const bool sized = st.st_size > 0;
+    std::string bytes(sized ? static_cast<size_t>(st.st_size) : 0, '\0');
     size_t have = 0;
     char more[4096];
-    for (;;) {
+    while (!sized || have < bytes.size()) {
         const bool inside = have < bytes.size();
         char* into = inside ? bytes.data() + have : more;
         const size_t room = inside ? bytes.size() - have : sizeof more;

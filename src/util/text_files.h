@@ -26,6 +26,8 @@ std::string AddByteOrderMark(std::string_view bytes);
 // is returned in canonical UTF-8; anything malformed (or a byte FE / FF) sends the whole text to
 // the Windows-1252 decoding.
 std::string DecodeUtf8(std::string_view bytes);
+// Whether every byte is below 0x80: such text is UTF-8 as it stands.
+bool IsAscii(std::string_view bytes);
 // Windows-1252 bytes as UTF-8 text (the five unassigned bytes map to U+FFFD).
 std::string Windows1252ToUtf8(std::string_view bytes);
 // The text files' reading pattern: ReadUtf8FileBytes, then DecodeUtf8.

@@ -82,6 +82,8 @@ constexpr uint16_t kHighControls[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+} // namespace
+
 bool IsAscii(std::string_view bytes) {
     size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) {
@@ -95,8 +97,6 @@ bool IsAscii(std::string_view bytes) {
             return false;
     return true;
 }
-
-} // namespace
 
 std::string DecodeUtf8(std::string_view bytes) {
     // Most texts are plain ASCII, which decodes to itself.

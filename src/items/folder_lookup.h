@@ -14,7 +14,8 @@ class FolderLookup {
 public:
     // directory ends with "/"; it is opened at the first question.
     explicit FolderLookup(std::string directory) : directory_(std::move(directory)) {}
-    // The subfolder name of parent, opened through the parent (a link is followed).
+    // The subfolder name of parent, looked at through the parent (a link is followed), which
+    // must outlive it; it is opened itself only for questions about its own names.
     FolderLookup(const FolderLookup& parent, std::string_view name);
     ~FolderLookup();
     FolderLookup(const FolderLookup&) = delete;
@@ -33,7 +34,12 @@ private:
     bool Open() const;
     bool Stat(std::string_view name, struct stat& st) const;
 
+    // The parent's descriptor when this folder is not opened yet and the parent is.
+    int ParentFd() const;
+
     std::string directory_;
+    const FolderLookup* parent_ = nullptr;
+    std::string name_;    // in the parent
     mutable int fd_ = -2; // -2: not opened yet, -1: cannot be opened
 };
 

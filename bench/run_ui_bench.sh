@@ -35,6 +35,8 @@ median() { sed -n "s/^$1: median \([0-9.]*\).*/\1/p" "$2"; }
 generate() { # LINKS FOLDERS
     rm -rf "$data/shortcuts" "$XDG_RUNTIME_DIR"/pathwick-*
     "$build/bench/items_tree_gen" "$data/shortcuts" "$1" "$2"
+    # The starts measure a warm cache, not the write-back of the tree just made (or removed).
+    sync
 }
 
 run_program() { # started, and waited for until the instance answers

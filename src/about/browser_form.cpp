@@ -23,6 +23,7 @@
 #include "lang/ui/language_assistants.h"
 #include "lang/ui/message_dialog.h"
 #include "platform/shell_execute.h"
+#include "platform/theme_icon_source.h"
 
 namespace pw {
 
@@ -47,6 +48,7 @@ QFrame* Separator(QWidget* parent) {
 }
 
 QIcon ThemeIcon(const char* name, const QIcon& fallback) {
+    PrepareIconTheme();
     return QIcon::fromTheme(QString::fromLatin1(name), fallback);
 }
 } // namespace

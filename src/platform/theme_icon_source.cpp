@@ -78,9 +78,9 @@ void PrepareIconTheme() {
     }
 }
 
-ThemeIconSource::ThemeIconSource() {
-    PrepareIconTheme();
-}
+// The theme is made ready at the first picture asked for: a start that shows only cached
+// pictures never loads the theme's icon engines.
+ThemeIconSource::ThemeIconSource() = default;
 
 void ThemeIconSource::RebuildDesktopEntries() {
     entries_.Build(DesktopEntryIndex::ApplicationFolders());
@@ -108,6 +108,7 @@ QImage ThemeIconSource::Cached(const QString& key, const std::function<QIcon()>&
     if (found != images_.constEnd()) {
         return found.value();
     }
+    PrepareIconTheme();
     QImage image = Render(icon());
     images_.insert(key, image);
     return image;

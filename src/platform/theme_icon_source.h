@@ -17,7 +17,8 @@ namespace pw {
 
 // Makes the icon theme usable wherever the program runs, under offscreen too: the theme
 // folders of the XDG data folders on the search path, "breeze" as fallback theme, and as the
-// theme itself when the platform named none. Once per process; needs a QGuiApplication.
+// theme itself when the platform named none. Once per process, before the first icon is asked
+// of the theme; needs a QGuiApplication.
 void PrepareIconTheme();
 
 class ThemeIconSource : public items::IconSource {
